@@ -1,0 +1,37 @@
+#pragma once
+
+#include "data/database.h"
+#include "data/queryrecordset.h"
+#include "data/tablerecordset.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+
+// The program's module-level state, one instance per run, shared by the window's procedures.
+struct MOD770BAS {
+    // The schedule has changes not yet stored.
+    qint16 FLAGVARIAZIONI = 0;
+    // The last check asked its caller to stop.
+    qint16 FLAGBLOCCO = 0;
+    // The answer to the last question: 6 Yes, 7 No, 2 Cancel.
+    qint16 RISPOSTA = 0;
+    // The front page holds no declarant.
+    qint16 FLAGNOFRONTESPIZIO = 0;
+
+    // The suite's folders and the settings they come from.
+    QString PERCORSOARCHIVI;
+    QString PERCORSOPROGRAMMI;
+    QString DIRARCHIVI;
+    QString DIRPROGRAMMI;
+
+    std::unique_ptr<Database> DBARCHIVIO;
+    std::unique_ptr<TableRecordset> TABFRONTESPIZIO;
+    std::unique_ptr<TableRecordset> TABQUADROSX;
+    std::unique_ptr<QueryRecordset> RSQUERY;
+    std::unique_ptr<QueryRecordset> RSLISTA;
+
+    // The command line the suite's main program passed; the release starts at its third
+    // character.
+    QString COMMANDLINE;
+};

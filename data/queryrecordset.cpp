@@ -1,0 +1,70 @@
+#include "data/queryrecordset.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+
+QueryRecordset::QueryRecordset(Database& db, const QString& text, const QVariantList& values)
+    : db_(db), query_(db.connection()) {
+    query_.setForwardOnly(true);
+    if (!query_.prepare(text))
+        db_.fail(query_.lastError());
+    for (const QVariant& value : values)
+        query_.addBindValue(value.isNull() ? QVariant(QStringLiteral("")) : value);
+    if (!query_.exec())
+        db_.fail(query_.lastError());
+    const QSqlRecord record = query_.record();
+    for (int i = 0; i < record.count(); ++i)
+        columnByName_.insert(record.fieldName(i).toUpper(), i);
+    eof_ = !query_.next();
+    reached_ = eof_ ? 0 : 1;
+}
+
+void QueryRecordset::requireOpen() const {
+    if (!open_)
+        throw DatabaseError{3420, QStringLiteral("Oggetto non valido o non più impostato")};
+}
+
+void QueryRecordset::moveFirst() {
+    requireOpen();
+    if (reached_ <= 1) {
+        eof_ = reached_ == 0;
+        return;
+    }
+    if (!query_.exec())
+        db_.fail(query_.lastError());
+    eof_ = !query_.next();
+}
+
+void QueryRecordset::moveNext() {
+    requireOpen();
+    if (eof_)
+        throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
+    eof_ = !query_.next();
+    if (!eof_)
+        ++reached_;
+    else if (query_.lastError().isValid())
+        db_.fail(query_.lastError());
+}
+
+QVariant QueryRecordset::value(const QString& name) const {
+    requireOpen();
+    if (eof_)
+        throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
+    const int index = columnByName_.value(name.toUpper(), -1);
+    if (index < 0)
+        throw DatabaseError{DatabaseErrors::FieldNotFound,
+                            QStringLiteral("Campo '%1' non trovato").arg(name)};
+    return query_.value(index);
+}
+
+QString QueryRecordset::field(const QString& name) const {
+    const QVariant v = value(name);
+    return v.isNull() ? QString() : v.toString();
+}
+
+void QueryRecordset::close() {
+    requireOpen();
+    query_.finish();
+    query_ = QSqlQuery();
+    open_ = false;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "data/database.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QString>
+
+// The rows of a query, read forward. recordCount() is 0 exactly when the query returned no
+// row; otherwise it is the number of rows reached so far (at least 1).
+class QueryRecordset {
+public:
+    QueryRecordset(Database& db, const QString& text, const QVariantList& values);
+    QueryRecordset(const QueryRecordset&) = delete;
+    QueryRecordset& operator=(const QueryRecordset&) = delete;
+
+    int recordCount() const { return reached_; }
+    void moveFirst();
+    void moveNext();
+    bool eof() const { return eof_; }
+    QString field(const QString& name) const;
+    // The value as stored: a null QVariant for Null.
+    QVariant value(const QString& name) const;
+    void close();
+    bool isOpen() const { return open_; }
+
+private:
+    void requireOpen() const;
+
+    Database& db_;
+    QSqlQuery query_;
+    QHash<QString, int> columnByName_; // upper-case name -> position
+    int reached_ = 0;
+    bool eof_ = true;
+    bool open_ = true;
+};

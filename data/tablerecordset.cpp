@@ -1,0 +1,195 @@
+#include "data/tablerecordset.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+
+namespace {
+
+QString quoted(const QString& identifier) {
+    return QLatin1Char('"') + QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+}
+
+[[noreturn]] void noCurrentRecord() {
+    throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
+}
+
+} // namespace
+
+TableRecordset::TableRecordset(Database& db, const QString& table)
+    : db_(db), table_(db.tableName(table)) {
+    QSqlQuery info(db_.connection());
+    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table_))))
+        db_.fail(info.lastError());
+    while (info.next()) {
+        const QString name = info.value(1).toString();
+        columnByName_.insert(name.toUpper(), int(columns_.size()));
+        columns_ << name;
+    }
+}
+
+void TableRecordset::requireOpen() const {
+    if (!open_)
+        throw DatabaseError{3420, QStringLiteral("Oggetto non valido o non più impostato")};
+}
+
+int TableRecordset::column(const QString& name) const {
+    const int index = columnByName_.value(name.toUpper(), -1);
+    if (index < 0)
+        throw DatabaseError{DatabaseErrors::FieldNotFound,
+                            QStringLiteral("Campo '%1' non trovato nella tabella %2")
+                                .arg(name, table_)};
+    return index;
+}
+
+void TableRecordset::setIndex(const QString& name) {
+    requireOpen();
+    // SQLite names indexes per database: the table's CHIAVE is stored as <table>_CHIAVE.
+    QSqlQuery list(db_.connection());
+    list.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
+                                "tbl_name = ? COLLATE NOCASE AND (name = ? COLLATE NOCASE OR "
+                                "name = ? COLLATE NOCASE)"));
+    list.addBindValue(table_);
+    list.addBindValue(table_ + QLatin1Char('_') + name);
+    list.addBindValue(name);
+    if (!list.exec())
+        db_.fail(list.lastError());
+    if (!list.next())
+        throw DatabaseError{DatabaseErrors::IndexNotFound,
+                            QStringLiteral("Indice '%1' non trovato nella tabella %2")
+                                .arg(name, table_)};
+    const QString indexName = list.value(0).toString();
+    list.finish();
+
+    QSqlQuery info(db_.connection());
+    if (!info.exec(QStringLiteral("PRAGMA index_info(%1)").arg(quoted(indexName))))
+        db_.fail(info.lastError());
+    keyColumns_.clear();
+    while (info.next())
+        keyColumns_ << columns_.at(column(info.value(2).toString()));
+
+    QStringList conditions;
+    for (const QString& key : keyColumns_)
+        conditions << quoted(key) + QStringLiteral(" = ?");
+    seekQuery_ = QSqlQuery(db_.connection());
+    if (!seekQuery_.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 LIMIT 1")
+                                .arg(quoted(table_), conditions.join(QStringLiteral(" AND ")))))
+        db_.fail(seekQuery_.lastError());
+}
+
+void TableRecordset::seek(const QStringList& keys) {
+    requireOpen();
+    if (keyColumns_.isEmpty() || keys.size() > keyColumns_.size())
+        throw DatabaseError{DatabaseErrors::IndexNotFound,
+                            QStringLiteral("Ricerca senza indice corrente su %1").arg(table_)};
+    for (int i = 0; i < keyColumns_.size(); ++i)
+        seekQuery_.bindValue(i, i < keys.size() ? keys.at(i) : QStringLiteral(""));
+    if (!seekQuery_.exec())
+        db_.fail(seekQuery_.lastError());
+    noMatch_ = !seekQuery_.next();
+    mode_ = Mode::None;
+    if (noMatch_) {
+        currentRowId_ = -1;
+        current_.clear();
+    } else {
+        currentRowId_ = seekQuery_.value(0).toLongLong();
+        current_.clear();
+        for (int i = 0; i < columns_.size(); ++i) {
+            const QVariant v = seekQuery_.value(i + 1);
+            current_ << (v.isNull() ? QString() : v.toString());
+        }
+    }
+    seekQuery_.finish();
+}
+
+void TableRecordset::addNew() {
+    requireOpen();
+    buffer_ = QStringList();
+    for (int i = 0; i < columns_.size(); ++i)
+        buffer_ << QString();
+    changed_.fill(false, columns_.size());
+    mode_ = Mode::Adding;
+}
+
+void TableRecordset::edit() {
+    requireOpen();
+    if (currentRowId_ < 0)
+        noCurrentRecord();
+    buffer_ = current_;
+    changed_.fill(false, columns_.size());
+    mode_ = Mode::Editing;
+}
+
+QString TableRecordset::field(const QString& name) const {
+    requireOpen();
+    const int index = column(name);
+    if (mode_ != Mode::None)
+        return buffer_.at(index);
+    if (currentRowId_ < 0)
+        noCurrentRecord();
+    return current_.at(index);
+}
+
+void TableRecordset::setField(const QString& name, const QString& value) {
+    requireOpen();
+    const int index = column(name);
+    if (mode_ == Mode::None)
+        throw DatabaseError{DatabaseErrors::UpdateWithoutEdit,
+                            QStringLiteral("Aggiornamento senza AddNew o Edit")};
+    // An empty text is stored as empty text, never as Null.
+    buffer_[index] = value.isNull() ? QStringLiteral("") : value;
+    changed_[index] = true;
+}
+
+void TableRecordset::update() {
+    requireOpen();
+    QStringList names;
+    QVariantList values;
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (!changed_.value(i))
+            continue;
+        names << quoted(columns_.at(i));
+        values << buffer_.at(i);
+    }
+    QSqlQuery query(db_.connection());
+    bool prepared = false;
+    if (mode_ == Mode::Adding) {
+        QStringList marks;
+        for (int i = 0; i < names.size(); ++i)
+            marks << QStringLiteral("?");
+        prepared = query.prepare(
+            names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table_))
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quoted(table_), names.join(QLatin1Char(',')),
+                                       marks.join(QLatin1Char(','))));
+    } else if (mode_ == Mode::Editing) {
+        if (names.isEmpty()) {
+            mode_ = Mode::None;
+            return;
+        }
+        prepared = query.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                                     .arg(quoted(table_), names.join(QStringLiteral(" = ?, "))));
+        values << currentRowId_;
+    } else {
+        throw DatabaseError{DatabaseErrors::UpdateWithoutEdit,
+                            QStringLiteral("Aggiornamento senza AddNew o Edit")};
+    }
+    if (!prepared)
+        db_.fail(query.lastError());
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        db_.fail(query.lastError());
+    if (mode_ == Mode::Editing) {
+        for (int i = 0; i < columns_.size(); ++i)
+            if (changed_.value(i))
+                current_[i] = buffer_.at(i);
+    }
+    mode_ = Mode::None;
+}
+
+void TableRecordset::close() {
+    requireOpen();
+    seekQuery_ = QSqlQuery();
+    open_ = false;
+}
