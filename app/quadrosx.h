@@ -41,6 +41,8 @@ public:
     ~QUADROSX() override;
 
     // Start-up and end of the run (app/).
+    // Form_Load, with a failure going to the top-level error report.
+    void startUp() { guarded([this] { Form_Load(); }); }
     void Form_Load();
     void Form_Unload();
     void cmduscita_Click(int index);
@@ -160,9 +162,11 @@ private:
     void gatherControls();
     void wireApp();
     void wireSelection();
-    void wireEditor();
+    void wireAmounts();
+    void wireRegionList();
+    void wireRows();
     void wireStoring();
-    void wireChecks();
+    void wireTotals();
     void wireReport();
     // Runs an event handler; a failure that reaches here is the top-level error report.
     void guarded(const std::function<void()>& handler);

@@ -1,0 +1,146 @@
+#include "app/environment.h"
+#include "app/names.h"
+#include "app/quadrosx.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace Names770;
+
+namespace {
+
+QString templatePath(const MOD770BAS& mod) { return mod.DIRARCHIVI + templateFile(); }
+QString yearDatabasePath(const MOD770BAS& mod) { return mod.DIRARCHIVI + yearDatabaseFile(); }
+
+} // namespace
+
+void QUADROSX::wireApp() {
+    for (const auto& [index, button] : cmduscita.all()) {
+        const int i = index;
+        connect(button, &QPushButton::clicked, this, [this, i] {
+            guarded([this, i] { cmduscita_Click(i); });
+        });
+    }
+}
+
+void QUADROSX::Form_Load() {
+    setWindowTitle(captionPrefix() + designCaption().trimmed());
+    CONTROLLOAMBIENTE();
+    if (ended_)
+        return;
+    IMPOSTAFRAME();
+    const QSize screen = services_.platform.screenSize();
+    const int width = 12120 / 15;
+    const int height = 9120 / 15;
+    resize(width, height);
+    move((screen.width() - width) / 2, (screen.height() - height) / 2);
+    show();
+    APRIDATABASE();
+    const QString caption = windowTitle().trimmed();
+    CONTROLLOFRONTESPIZIO(caption);
+    if (mod_.FLAGNOFRONTESPIZIO == 1) {
+        close();
+        return;
+    }
+    IMPOSTAFRAME();
+    APRITAB();
+    FLAGLISTA = 0;
+    Option2(0)->setChecked(true);
+    LISTADICHIARAZIONI();
+    FLAGLISTA = 1;
+    FLAGVARIAZRIGO = 0;
+    mod_.FLAGVARIAZIONI = 0;
+    mod_.FLAGBLOCCO = 0;
+    StatusPanel1->setText(QStringLiteral("Release ") + mod_.COMMANDLINE.mid(2).trimmed());
+}
+
+void QUADROSX::CONTROLLOAMBIENTE() {
+    mod_.DIRARCHIVI.clear();
+    mod_.DIRPROGRAMMI.clear();
+    mod_.PERCORSOARCHIVI.clear();
+    mod_.PERCORSOPROGRAMMI.clear();
+    LEGGIPERCORSI();
+    if (ended_)
+        return;
+    if (mod_.PERCORSOARCHIVI.isEmpty()) {
+        ask(QStringLiteral("Non trovata procedura ") + QStringLiteral("Zavirten") + CR() + CR() +
+                QStringLiteral("Contattare Tarvessi Servizi"),
+            MessageBoxes::OkOnly + MessageBoxes::Critical,
+            QStringLiteral("Controllo procedura 770/2004 Semplificato"));
+        endProcess(0);
+        return;
+    }
+    mod_.DIRARCHIVI = mod_.PERCORSOARCHIVI;
+    mod_.DIRPROGRAMMI = mod_.PERCORSOPROGRAMMI;
+    if (!ESISTEFILE(localPath(templatePath(mod_)))) {
+        ask(QStringLiteral("Attenzione !!!!") + CR() + QStringLiteral("Non esiste file ") +
+                templatePath(mod_) + CR() + QStringLiteral("Contattare la Tarvessi servizi"),
+            MessageBoxes::OkOnly + MessageBoxes::Critical, captionPrefix());
+        endProcess(0);
+        return;
+    }
+    const QString yearDatabase = localPath(yearDatabasePath(mod_));
+    // Only a missing file is created: anything already there, even a damaged file, is the
+    // user's and stays as it is.
+    if (!QFile::exists(yearDatabase) && !QFile::copy(localPath(templatePath(mod_)), yearDatabase))
+        throw DatabaseError{75, QStringLiteral("Impossibile copiare %1 in %2")
+                                    .arg(templatePath(mod_), yearDatabasePath(mod_))};
+}
+
+void QUADROSX::LEGGIPERCORSI() {
+    if (services_.platform.anotherCopyRunning()) {
+        endProcess(0);
+        return;
+    }
+    mod_.PERCORSOARCHIVI =
+        LEGGIREGISTRO(Hive::CurrentUser, registryKey(), QStringLiteral("PERCORSOARCHIVI"));
+    mod_.PERCORSOPROGRAMMI =
+        LEGGIREGISTRO(Hive::CurrentUser, registryKey(), QStringLiteral("PERCORSOPROGRAMMI"));
+}
+
+void QUADROSX::CONTROLLOFRONTESPIZIO(const QString& caption) {
+    mod_.FLAGNOFRONTESPIZIO = 0;
+    mod_.RSQUERY = mod_.DBARCHIVIO->openQuery(QStringLiteral("SELECT * FROM frontespizio"));
+    if (mod_.RSQUERY->recordCount() == 0) {
+        mod_.FLAGNOFRONTESPIZIO = 1;
+        ask(QStringLiteral("Inserire prima il frontespizio per accedere al programma") + CR() +
+                CR() + caption,
+            MessageBoxes::OkOnly + MessageBoxes::Information,
+            QStringLiteral("Controlli ") + QStringLiteral("770/2004") +
+                QStringLiteral(" semplificato"));
+    }
+    mod_.RSQUERY->close();
+}
+
+void QUADROSX::cmduscita_Click(int) {
+    if (mod_.FLAGVARIAZIONI != 1) {
+        close();
+        return;
+    }
+}
+
+void QUADROSX::Form_Unload() {
+    unloading_ = true;
+    // Every step is tried whatever the one before did: the run always ends.
+    try {
+        CHIUDITAB();
+    } catch (...) {
+    }
+    try {
+        CHIUDIDATABASE();
+    } catch (...) {
+    }
+    bool activated = false;
+    try {
+        activated = services_.platform.activateWindow(mainWindowTitle());
+    } catch (...) {
+    }
+    if (!activated) {
+        try {
+            services_.platform.startProgram(localPath(mod_.DIRPROGRAMMI + mainProgramFile()));
+        } catch (...) {
+        }
+    }
+    endProcess(0);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+#include <QLineEdit>
+#include <QPalette>
+
+// The colours of an amount box: black on white normally, black on yellow when a check found
+// it wrong.
+inline void setBoxColours(QLineEdit* box, const QColor& text, const QColor& background) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Base, background);
+    box->setPalette(palette);
+}
+inline void setNormalColours(QLineEdit* box) { setBoxColours(box, Qt::black, Qt::white); }
+inline void markWrong(QLineEdit* box) { setBoxColours(box, Qt::black, QColor(255, 255, 0)); }

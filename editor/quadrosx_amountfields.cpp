@@ -1,0 +1,108 @@
+#include "app/quadrosx.h"
+#include "editor/amount.h"
+#include "editor/boxcolours.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+constexpr bool signAllowed = true;
+constexpr bool commaAllowed = true;
+constexpr int integerDigits = 10;
+constexpr int decimals = 2;
+
+// The character code a key event stands for; 0 for keys that produce none (Delete, arrows,
+// Home, End, Tab), which the box handles itself.
+int characterCode(const QKeyEvent* event) {
+    if (event->key() == Qt::Key_Backspace)
+        return 8;
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        return 0;
+    if (!event->text().isEmpty())
+        return event->text().at(0).unicode();
+    // A chord such as Ctrl+V reaches the filter as its control code.
+    if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A &&
+        event->key() <= Qt::Key_Z)
+        return event->key() - Qt::Key_A + 1;
+    return 0;
+}
+
+bool windowSwitch(const QFocusEvent* event) {
+    return event->reason() == Qt::ActiveWindowFocusReason ||
+           event->reason() == Qt::PopupFocusReason;
+}
+
+} // namespace
+
+void QUADROSX::wireAmounts() {
+    for (const auto& [index, box] : Text1.all()) {
+        const int i = index;
+        connect(box, &QLineEdit::textChanged, this, [this, i] { guarded([this, i] { Text1_Change(i); }); });
+    }
+    for (const auto& [index, check] : Check1.all()) {
+        const int i = index;
+        connect(check, &QCheckBox::stateChanged, this, [this, i] { guarded([this, i] { Check1_Click(i); }); });
+    }
+}
+
+bool QUADROSX::eventFilter(QObject* watched, QEvent* event) {
+    for (const auto& [index, box] : Text1.all()) {
+        if (box != watched)
+            continue;
+        const int i = index;
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const int code = characterCode(static_cast<QKeyEvent*>(event));
+            if (code == 0)
+                return false;
+            guarded([this, box, i, code] {
+                const int handedOn = Text1_KeyPress(i, code);
+                if (handedOn != 0)
+                    box->insert(QString(QChar(handedOn)));
+            });
+            return true;
+        }
+        case QEvent::FocusIn:
+            if (!windowSwitch(static_cast<QFocusEvent*>(event)))
+                guarded([this, i] { Text1_GotFocus(i); });
+            return false;
+        case QEvent::FocusOut:
+            if (!windowSwitch(static_cast<QFocusEvent*>(event)))
+                guarded([this, i] { Text1_LostFocus(i); });
+            return false;
+        default:
+            return false;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+int QUADROSX::Text1_KeyPress(int index, int key) {
+    mod_.FLAGVARIAZIONI = 1;
+    if (index >= 12 && index <= 17)
+        FLAGVARIAZRIGO = 1;
+    return LibrAgg770::FILTROIMPORTO(Text1(index), key, signAllowed, commaAllowed, integerDigits,
+                                     decimals);
+}
+
+void QUADROSX::Text1_GotFocus(int index) {
+    QLineEdit* box = Text1(index);
+    box->deselect();
+    box->setCursorPosition(box->maxLength());
+}
+
+void QUADROSX::Text1_LostFocus(int index) {
+    QLineEdit* box = Text1(index);
+    if (box->text().trimmed().isEmpty())
+        box->setText(QStringLiteral("0"));
+    box->setText(LibrAgg770::formatAmountText(box->text()));
+}
+
+void QUADROSX::Text1_Change(int index) {
+    setNormalColours(Text1(index));
+}
+
+void QUADROSX::Check1_Click(int) { mod_.FLAGVARIAZIONI = 1; }
