@@ -16,6 +16,9 @@ QUADROSX::QUADROSX(MOD770BAS& mod, Services services, QWidget* parent)
     wireSelection();
     wireAmounts();
     wireRegionList();
+    wireRows();
+    wireTotals();
+    wireStoring();
 }
 
 QUADROSX::~QUADROSX() = default;

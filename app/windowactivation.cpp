@@ -19,7 +19,7 @@ template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     XcbReply<xcb_intern_atom_reply_t> reply(
         xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 QByteArray property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {

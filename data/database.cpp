@@ -23,26 +23,29 @@ Database::Database(const QString& path)
     if (!QFileInfo(path).isFile())
         throw DatabaseError{DatabaseErrors::FileNotFound,
                             QStringLiteral("File non trovato: '%1'").arg(path)};
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
-    // mode=rw: open what is there, never create a file.
-    db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
-                           .toString(QUrl::FullyEncoded) +
-                       QStringLiteral("?mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
-    if (!db.open()) {
-        const QSqlError error = db.lastError();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName_);
-        throw DatabaseError{errorNumber(error), error.text()};
+    QSqlError failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+        // mode=rw: open what is there, never create a file.
+        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
+                               .toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=rw"));
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
+        if (!db.open()) {
+            failure = db.lastError();
+        } else {
+            open_ = true;
+            // Reading the schema tells a damaged file or one that is no database at once.
+            QSqlQuery probe(db);
+            if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+                failure = probe.lastError();
+        }
     }
-    open_ = true;
-    // Reading the schema tells a damaged file or one that is no database at once.
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-        const QSqlError error = probe.lastError();
-        probe = QSqlQuery();
+    if (failure.isValid()) {
+        open_ = true;
         close();
-        throw DatabaseError{errorNumber(error), error.text()};
+        throw DatabaseError{errorNumber(failure), failure.text()};
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -127,4 +128,18 @@ void QUADROSX::cmdselprec_Click(int) {
         RITORNASELEZDIC();
         return;
     }
+    MESSAGGIOVARIAZ();
+    if (ended_)
+        return;
+    // A check that stopped wins over the answer: the schedule stays for the user to correct.
+    if (mod_.FLAGBLOCCO == 1)
+        return;
+    if (mod_.RISPOSTA == MessageBoxes::Cancel)
+        return;
+    if (mod_.RISPOSTA == MessageBoxes::No) {
+        mod_.FLAGBLOCCO = 0;
+        mod_.FLAGVARIAZIONI = 0;
+        FLAGVARIAZRIGO = 0;
+    }
+    RITORNASELEZDIC();
 }

@@ -1,0 +1,249 @@
+#include "editor/amount.h"
+
+#include <QLineEdit>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+
+namespace LibrAgg770 {
+
+namespace {
+
+constexpr int backspaceKey = 8;
+constexpr int plusKey = 43;
+constexpr int commaKey = 44;
+constexpr int minusKey = 45;
+constexpr int periodKey = 46;
+constexpr int zeroKey = 48;
+
+const QChar blank(u' ');
+const QChar comma(u',');
+
+bool isDigitKey(int key) {
+    return key >= zeroKey && key <= zeroKey + 9;
+}
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Amount texts pad with blanks only; a tab or another space character is no blank here.
+QString trimmedBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == blank)
+        ++first;
+    while (last > first && text.at(last - 1) == blank)
+        --last;
+    return text.mid(first, last - first);
+}
+
+// The digits of a text's integer value with the leading zeros dropped: after the leading
+// blanks and an optional sign, the digits up to the first other character. Empty means 0.
+QString integerValueDigits(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == blank)
+        ++i;
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-'))
+        ++i;
+    while (i < text.size() && text.at(i) == u'0')
+        ++i;
+    const qsizetype start = i;
+    while (i < text.size() && isAsciiDigit(text.at(i)))
+        ++i;
+    return text.mid(start, i - start);
+}
+
+bool isZeroText(const QString& text, int decimals) {
+    const QString s = trimmedBlanks(text);
+    if (s.isEmpty() || s == QLatin1String("0"))
+        return true;
+    const QString zeros(decimals, u'0');
+    for (const char* lead : {"0,", "0.", ",", "."}) {
+        if (s == QLatin1String(lead) + zeros)
+            return true;
+    }
+    return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c == u'0'; });
+}
+
+// Digits after the comma, blanks and sign not counted.
+int decimalsTyped(const QString& text) {
+    const QString after = text.mid(text.indexOf(comma) + 1);
+    return int(after.size() - after.count(blank) - after.count(u'+') - after.count(u'-'));
+}
+
+// Makes room for one character at the right end of a right-aligned box.
+QString shiftedLeft(const QString& text, int maxLength) {
+    return (QString(maxLength, blank) + text).right(maxLength).mid(1);
+}
+
+// Where a sign key leads once it is allowed: the text to shift, or nothing when refused.
+std::optional<QString> textForSign(const QString& text) {
+    const QString s = trimmedBlanks(text);
+    if (s.isEmpty())
+        return text;
+    if (s == QLatin1String("+") || s == QLatin1String(","))
+        return text.chopped(1);
+    return std::nullopt;
+}
+
+} // namespace
+
+FilterResult filterAmountKey(const QString& text, int key, bool signAllowed, bool commaAllowed,
+                             int integerDigits, int decimals, int maxLength) {
+    QString t = isZeroText(text, decimals) ? QString() : text;
+    const FilterResult swallowed{t, 0};
+    if (key == commaKey && !commaAllowed)
+        return swallowed;
+    const int k = key == periodKey ? commaKey : key;
+    if (k != backspaceKey && k != plusKey && k != commaKey && k != minusKey && !isDigitKey(k))
+        return swallowed;
+    const bool hasComma = t.contains(comma);
+    const bool hasMinus = t.contains(u'-');
+    if ((hasComma && k == commaKey) || (hasMinus && k == minusKey) ||
+        (k == minusKey && !signAllowed))
+        return swallowed;
+
+    const QString digits = integerValueDigits(t);
+    const int integerLength = std::max(1, int(digits.size()));
+
+    if (k == backspaceKey)
+        return {QString(maxLength - 1, blank) + QChar(u'0'), zeroKey};
+    const int fullLength = int(signAllowed) + int(commaAllowed) + integerDigits + decimals;
+    if (trimmedBlanks(t).size() >= fullLength)
+        return {t, k};
+    if (digits.isEmpty() && !hasComma && !hasMinus && t.endsWith(u'0'))
+        t.clear();
+    if (!hasComma && integerLength >= integerDigits && k != commaKey)
+        return {t, k};
+    if (hasComma && decimalsTyped(t) == decimals)
+        return swallowed;
+
+    const bool commaEnters = k == commaKey && commaAllowed && !hasComma;
+    if (!isDigitKey(k) && !commaEnters) {
+        const bool isSign = k == plusKey || k == minusKey;
+        if (!isSign || !signAllowed || !digits.isEmpty())
+            return {t, k};
+        // A sign after ",5", "0,5" or "-" would leave a text that is no number: it is
+        // refused. After a lone "+" or "," it replaces that character.
+        const std::optional<QString> room = textForSign(t);
+        if (!room)
+            return swallowed;
+        t = *room;
+    }
+    return {shiftedLeft(t, maxLength), k};
+}
+
+QString typed(const FilterResult& result, int maxLength) {
+    if (result.key == 0 || result.text.size() >= maxLength)
+        return result.text;
+    return result.text + QChar(result.key);
+}
+
+int FILTROIMPORTO(QLineEdit* box, int key, bool signAllowed, bool commaAllowed, int integerDigits,
+                  int decimals) {
+    const FilterResult result = filterAmountKey(box->text(), key, signAllowed, commaAllowed,
+                                                integerDigits, decimals, box->maxLength());
+    if (result.text != box->text())
+        box->setText(result.text);
+    if (result.key != 0)
+        box->setCursorPosition(int(result.text.size()));
+    return result.key;
+}
+
+QString VALIDAIMPORTO(const QString& value) {
+    static const QString allowed = QStringLiteral("0123456789+-., ");
+    const QString s = trimmedBlanks(value);
+    if (value.isNull() || s.isEmpty() || s == QLatin1String("+") || s == QLatin1String("-"))
+        return QStringLiteral("0");
+    for (QChar c : value) {
+        if (!allowed.contains(c))
+            return QStringLiteral("0");
+    }
+    return value;
+}
+
+std::optional<double> readNumber(const QString& text) {
+    const QString s = trimmedBlanks(text);
+    qsizetype i = 0;
+    QString number;
+    if (i < s.size() && (s.at(i) == u'+' || s.at(i) == u'-'))
+        number += s.at(i++);
+    bool anyDigit = false;
+    // A period groups thousands, so it is passed over wherever it stands before the comma.
+    for (; i < s.size() && s.at(i) != comma; ++i) {
+        if (s.at(i) == u'.')
+            continue;
+        if (!isAsciiDigit(s.at(i)))
+            return std::nullopt;
+        number += s.at(i);
+        anyDigit = true;
+    }
+    if (i < s.size()) {
+        number += u'.';
+        for (++i; i < s.size(); ++i) {
+            if (!isAsciiDigit(s.at(i)))
+                return std::nullopt;
+            number += s.at(i);
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double amountOf(const QString& text) {
+    return readNumber(VALIDAIMPORTO(text)).value_or(0.0);
+}
+
+namespace {
+
+// Adds one to a string of decimal digits, growing it when every digit was 9.
+QString incremented(QString digits) {
+    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
+        if (digits.at(i) != u'9') {
+            digits[i] = QChar(digits.at(i).unicode() + 1);
+            return digits;
+        }
+        digits[i] = u'0';
+    }
+    return QChar(u'1') + digits;
+}
+
+} // namespace
+
+QString formatAmount(double value) {
+    if (!std::isfinite(value))
+        return formatAmount(0.0); // no amount text reads as one
+    // The shortest decimal form is the number the user typed or the sum meant: 0.125 and
+    // 0.1 + 0.2 round as written there, not as their binary approximations.
+    const QString shortest = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
+    const qsizetype point = shortest.indexOf(u'.');
+    const QString integerPart = point < 0 ? shortest : shortest.left(point);
+    const QString fraction = point < 0 ? QString() : shortest.mid(point + 1);
+
+    QString cents = integerPart + (fraction + QStringLiteral("00")).left(2);
+    if (fraction.size() > 2 && fraction.at(2) >= u'5')
+        cents = incremented(cents);
+    while (cents.size() > 3 && cents.startsWith(u'0'))
+        cents.remove(0, 1);
+    cents = cents.rightJustified(3, u'0');
+
+    const bool isZero =
+        std::all_of(cents.cbegin(), cents.cend(), [](QChar c) { return c == u'0'; });
+    const QString sign = value < 0 && !isZero ? QStringLiteral("-") : QString();
+    return sign + cents.chopped(2) + comma + cents.right(2);
+}
+
+QString formatAmountText(const QString& text) {
+    const std::optional<double> value = readNumber(text);
+    return value ? formatAmount(*value) : text;
+}
+
+} // namespace LibrAgg770

@@ -1,0 +1,18 @@
+#include "app/quadrosx.h"
+
+void QUADROSX::MESSAGGIOVARIAZ() {
+    const int answer = ask(QStringLiteral("Sono state effettuate delle variazioni") + CR() +
+                               QStringLiteral("Salvare ?"),
+                           MessageBoxes::YesNoCancel + MessageBoxes::Question, windowTitle());
+    mod_.RISPOSTA = qint16(answer);
+    // The checks ask questions of their own: what follows goes by this answer.
+    if (answer == MessageBoxes::Yes) {
+        CONTROLLOCAMPI();
+        if (mod_.FLAGBLOCCO != 1) {
+            MEMORIZZADATI();
+            mod_.FLAGVARIAZIONI = 0;
+        }
+    } else if (answer == MessageBoxes::No) {
+        mod_.FLAGVARIAZIONI = 0;
+    }
+}

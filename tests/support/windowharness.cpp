@@ -1,0 +1,82 @@
+#include "windowharness.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+WindowHarness::WindowHarness() { createWindow(); }
+
+WindowHarness::~WindowHarness() { window.reset(); }
+
+void WindowHarness::createWindow() {
+    window.reset();
+    mod = MOD770BAS();
+    auto printer = [this]() -> std::unique_ptr<PrinterSink> {
+        if (printerFailure)
+            throw PrinterError{*printerFailure};
+        auto sink = std::make_shared<RecordingPrinterSink>();
+        printed << sink;
+        return std::make_unique<ForwardingPrinterSink>(sink);
+    };
+    window = std::make_unique<QUADROSX>(mod, Services{boxes, platform, printer});
+}
+
+void WindowHarness::start(const QString& commandLine) {
+    mod.COMMANDLINE = commandLine;
+    window->startUp();
+}
+
+int WindowHarness::declarantRow(const QString& company) const {
+    for (int i = 0; i < window->List1->count(); ++i)
+        if (window->List1->item(i)->text().startsWith(company))
+            return i;
+    return -1;
+}
+
+namespace {
+
+void doubleClickRow(QListWidget* list, int row) {
+    QListWidgetItem* item = list->item(row);
+    QVERIFY2(item, "no such line");
+    list->scrollToItem(item);
+    const QPoint at = list->visualItemRect(item).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+void WindowHarness::open(const QString& company) {
+    doubleClickRow(window->List1, declarantRow(company));
+}
+
+void WindowHarness::clickRegionRow(int row) {
+    QListWidgetItem* item = window->List2->item(row);
+    QVERIFY2(item, "no such region row");
+    window->List2->scrollToItem(item);
+    QTest::mouseClick(window->List2->viewport(), Qt::LeftButton, {},
+                      window->List2->visualItemRect(item).center());
+}
+
+void WindowHarness::openRegionRow(int row) { doubleClickRow(window->List2, row); }
+
+void WindowHarness::click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+void WindowHarness::type(QLineEdit* box, const QString& keys) {
+    box->setFocus(Qt::MouseFocusReason);
+    for (const QChar key : keys) {
+        if (key == QLatin1Char('\b'))
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClick(box, key.toLatin1());
+    }
+}
+
+QStringList WindowHarness::storedRow(const QString& company, const QString& taxCode16,
+                                     const QString& seq) {
+    const auto rows = archive.rows(
+        QStringLiteral("SELECT SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10 "
+                       "FROM QUADROSX WHERE CODAZI = ? AND CFD = ? AND SEQ = ?"),
+        {company, taxCode16, seq});
+    return rows.isEmpty() ? QStringList() : rows.first();
+}
