@@ -151,35 +151,34 @@ void TableRecordset::update() {
         names << quoted(columns_.at(i));
         values << buffer_.at(i);
     }
-    QSqlQuery query(db_.connection());
-    bool prepared = false;
+    QString statement;
     if (mode_ == Mode::Adding) {
         QStringList marks;
         for (int i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        prepared = query.prepare(
-            names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table_))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoted(table_), names.join(QLatin1Char(',')),
-                                       marks.join(QLatin1Char(','))));
+        statement =
+            names.isEmpty()
+                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table_))
+                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(quoted(table_), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     } else if (mode_ == Mode::Editing) {
         if (names.isEmpty()) {
             mode_ = Mode::None;
             return;
         }
-        prepared = query.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                                     .arg(quoted(table_), names.join(QStringLiteral(" = ?, "))));
+        statement = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                        .arg(quoted(table_), names.join(QStringLiteral(" = ?, ")));
         values << currentRowId_;
     } else {
         throw DatabaseError{DatabaseErrors::UpdateWithoutEdit,
                             QStringLiteral("Aggiornamento senza AddNew o Edit")};
     }
-    if (!prepared)
-        db_.fail(query.lastError());
-    for (const QVariant& value : values)
-        query.addBindValue(value);
+    QSqlQuery& query = prepared(statement);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
     if (!query.exec())
         db_.fail(query.lastError());
+    query.finish();
     if (mode_ == Mode::Editing) {
         for (int i = 0; i < columns_.size(); ++i)
             if (changed_.value(i))
@@ -188,8 +187,20 @@ void TableRecordset::update() {
     mode_ = Mode::None;
 }
 
+QSqlQuery& TableRecordset::prepared(const QString& statement) {
+    // The same few statements come back for every row written: prepare each once.
+    auto it = statements_.find(statement);
+    if (it != statements_.end())
+        return it.value();
+    QSqlQuery query(db_.connection());
+    if (!query.prepare(statement))
+        db_.fail(query.lastError());
+    return statements_.insert(statement, query).value();
+}
+
 void TableRecordset::close() {
     requireOpen();
+    statements_.clear();
     seekQuery_ = QSqlQuery();
     open_ = false;
 }

@@ -33,6 +33,7 @@ public:
 private:
     int column(const QString& name) const;
     void requireOpen() const;
+    QSqlQuery& prepared(const QString& statement);
 
     enum class Mode { None, Adding, Editing };
     Database& db_;
@@ -41,6 +42,7 @@ private:
     QHash<QString, int> columnByName_; // upper-case name -> position
     QStringList keyColumns_;
     QSqlQuery seekQuery_;
+    QHash<QString, QSqlQuery> statements_;
     qint64 currentRowId_ = -1;
     QStringList current_;
     QStringList buffer_;

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "windowharness.h"
+
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+// Shared by the benchmarks: a suite archive with many declarants, and timing by median.
+namespace Bench {
+
+inline void useSourceTree() {
+    if (qEnvironmentVariableIsEmpty("QUADROSX_SOURCE_DIR"))
+        qputenv("QUADROSX_SOURCE_DIR", QUADROSX_SOURCE_DIR);
+}
+
+// A connection of the benchmark's own to the year's database.
+class Connection {
+public:
+    explicit Connection(const QString& path) : name_(QUuid::createUuid().toString()) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~Connection() {
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+
+private:
+    QString name_;
+};
+
+inline QString companyCode(int i) { return QStringLiteral("%1").arg(i, 3, 36, QLatin1Char('0')).toUpper(); }
+
+// `count` declarants, persons and companies alternately, codes unique.
+inline void addDeclarants(const QString& path, int count) {
+    Connection connection(path);
+    QSqlDatabase db = connection.db();
+    db.transaction();
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO FRONTESPIZIO (CODAZI, CFD, FR_1, FR_2, FR_3, fr_14) "
+                                  "VALUES (?, ?, ?, ?, ?, ?)"));
+    for (int i = 0; i < count; ++i) {
+        insert.addBindValue(companyCode(i));
+        insert.addBindValue(QStringLiteral("CF%1").arg(i, 14, 10, QLatin1Char('0')));
+        insert.addBindValue(QStringLiteral("COGNOME%1").arg(count - i));
+        insert.addBindValue(QStringLiteral("NOME"));
+        insert.addBindValue(QStringLiteral("DITTA %1 S.R.L.").arg(i));
+        insert.addBindValue(i % 2 ? QStringLiteral("P") : QString());
+        insert.exec();
+    }
+    db.commit();
+}
+
+// Median of `runs` timings of `work`, in milliseconds.
+inline double medianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace Bench
