@@ -13,9 +13,9 @@ namespace {
 // The form's geometry was drawn in twips; sizes given in code use the same unit.
 constexpr int twipsPerPixel = 15;
 
-// The buttons of the window show their picture centred above a caption that wraps onto a second
-// line when it is wider than the button, as the suite's other programs draw them. The button
-// keeps its own text and icon; only the face is painted differently.
+// Graphical buttons: the picture centred above the caption, and the caption wrapped onto a second
+// line when it is wider than the button, which a plain push button cannot do. The button keeps
+// its own text and icon; only its face is painted here.
 class GraphicalFace : public QObject {
   public:
     using QObject::QObject;
@@ -45,7 +45,7 @@ class GraphicalFace : public QObject {
             area.translate(1, 1);
         const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
         const QRect text = button->fontMetrics().boundingRect(area, flags, button->text());
-        const QSize picture = button->icon().isNull() ? QSize() : button->iconSize();
+        const QSize picture = button->icon().isNull() ? QSize(0, 0) : button->iconSize();
         const int gap = picture.isEmpty() ? 0 : 2;
         int top = area.top() + (area.height() - picture.height() - gap - text.height()) / 2;
         if (!picture.isEmpty()) {

@@ -1,6 +1,6 @@
 // The window as drawn: every control in its container, at its place, with its caption and its
 // initial enabled state, and the keyboard order of the two panes.
-#include "../../app/ui_quadrosx.h"
+#include "ui_quadrosx.h"
 
 #include <memory>
 #include <QAbstractButton>
