@@ -68,9 +68,11 @@ void TableRecordset::setIndex(const QString& name) {
     while (info.next())
         keyColumns_ << columns_.at(column(info.value(2).toString()));
 
+    // Keys are searched in their padded form (a tax code of 11 characters followed by 5
+    // blanks); a record typed by another program without the blanks is found too.
     QStringList conditions;
     for (const QString& key : keyColumns_)
-        conditions << quoted(key) + QStringLiteral(" = ?");
+        conditions << QStringLiteral("(%1 = ? OR %1 = rtrim(?, ' '))").arg(quoted(key));
     seekQuery_ = QSqlQuery(db_.connection());
     if (!seekQuery_.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 LIMIT 1")
                                 .arg(quoted(table_), conditions.join(QStringLiteral(" AND ")))))
@@ -82,8 +84,11 @@ void TableRecordset::seek(const QStringList& keys) {
     if (keyColumns_.isEmpty() || keys.size() > keyColumns_.size())
         throw DatabaseError{DatabaseErrors::IndexNotFound,
                             QStringLiteral("Ricerca senza indice corrente su %1").arg(table_)};
-    for (int i = 0; i < keyColumns_.size(); ++i)
-        seekQuery_.bindValue(i, i < keys.size() ? keys.at(i) : QStringLiteral(""));
+    for (int i = 0; i < keyColumns_.size(); ++i) {
+        const QString key = i < keys.size() ? keys.at(i) : QStringLiteral("");
+        seekQuery_.bindValue(2 * i, key);
+        seekQuery_.bindValue(2 * i + 1, key);
+    }
     if (!seekQuery_.exec())
         db_.fail(seekQuery_.lastError());
     noMatch_ = !seekQuery_.next();

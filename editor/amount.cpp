@@ -17,8 +17,8 @@ constexpr int minusKey = 45;
 constexpr int periodKey = 46;
 constexpr int zeroKey = 48;
 
-const QChar blank(u' ');
-const QChar comma(u',');
+constexpr QChar blank(u' ');
+constexpr QChar comma(u',');
 
 bool isDigitKey(int key) {
     return key >= zeroKey && key <= zeroKey + 9;
@@ -29,7 +29,7 @@ bool isAsciiDigit(QChar c) {
 }
 
 // Amount texts pad with blanks only; a tab or another space character is no blank here.
-QString trimmedBlanks(const QString& text) {
+QStringView trimmedBlanks(QStringView text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text.at(first) == blank)
@@ -41,7 +41,7 @@ QString trimmedBlanks(const QString& text) {
 
 // The digits of a text's integer value with the leading zeros dropped: after the leading
 // blanks and an optional sign, the digits up to the first other character. Empty means 0.
-QString integerValueDigits(const QString& text) {
+QStringView integerValueDigits(QStringView text) {
     qsizetype i = 0;
     while (i < text.size() && text.at(i) == blank)
         ++i;
@@ -56,7 +56,7 @@ QString integerValueDigits(const QString& text) {
 }
 
 bool isZeroText(const QString& text, int decimals) {
-    const QString s = trimmedBlanks(text);
+    const QStringView s = trimmedBlanks(text);
     if (s.isEmpty() || s == QLatin1String("0"))
         return true;
     const QString zeros(decimals, u'0');
@@ -80,7 +80,7 @@ QString shiftedLeft(const QString& text, int maxLength) {
 
 // Where a sign key leads once it is allowed: the text to shift, or nothing when refused.
 std::optional<QString> textForSign(const QString& text) {
-    const QString s = trimmedBlanks(text);
+    const QStringView s = trimmedBlanks(text);
     if (s.isEmpty())
         return text;
     if (s == QLatin1String("+") || s == QLatin1String(","))
@@ -93,6 +93,7 @@ std::optional<QString> textForSign(const QString& text) {
 FilterResult filterAmountKey(const QString& text, int key, bool signAllowed, bool commaAllowed,
                              int integerDigits, int decimals, int maxLength) {
     QString t = isZeroText(text, decimals) ? QString() : text;
+    // A zero text stays cleared even when the key is then refused.
     const FilterResult swallowed{t, 0};
     if (key == commaKey && !commaAllowed)
         return swallowed;
@@ -105,15 +106,18 @@ FilterResult filterAmountKey(const QString& text, int key, bool signAllowed, boo
         (k == minusKey && !signAllowed))
         return swallowed;
 
-    const QString digits = integerValueDigits(t);
+    const QStringView digits = integerValueDigits(t);
+    const bool zeroInteger = digits.isEmpty();
     const int integerLength = std::max(1, int(digits.size()));
 
+    // The box is full after a backspace, so the zero handed on is not inserted: backspace
+    // resets the whole amount, it never deletes one character.
     if (k == backspaceKey)
         return {QString(maxLength - 1, blank) + QChar(u'0'), zeroKey};
     const int fullLength = int(signAllowed) + int(commaAllowed) + integerDigits + decimals;
     if (trimmedBlanks(t).size() >= fullLength)
         return {t, k};
-    if (digits.isEmpty() && !hasComma && !hasMinus && t.endsWith(u'0'))
+    if (zeroInteger && !hasComma && !hasMinus && t.endsWith(u'0'))
         t.clear();
     if (!hasComma && integerLength >= integerDigits && k != commaKey)
         return {t, k};
@@ -123,7 +127,7 @@ FilterResult filterAmountKey(const QString& text, int key, bool signAllowed, boo
     const bool commaEnters = k == commaKey && commaAllowed && !hasComma;
     if (!isDigitKey(k) && !commaEnters) {
         const bool isSign = k == plusKey || k == minusKey;
-        if (!isSign || !signAllowed || !digits.isEmpty())
+        if (!isSign || !signAllowed || !zeroInteger)
             return {t, k};
         // A sign after ",5", "0,5" or "-" would leave a text that is no number: it is
         // refused. After a lone "+" or "," it replaces that character.
@@ -154,7 +158,7 @@ int FILTROIMPORTO(QLineEdit* box, int key, bool signAllowed, bool commaAllowed, 
 
 QString VALIDAIMPORTO(const QString& value) {
     static const QString allowed = QStringLiteral("0123456789+-., ");
-    const QString s = trimmedBlanks(value);
+    const QStringView s = trimmedBlanks(value);
     if (value.isNull() || s.isEmpty() || s == QLatin1String("+") || s == QLatin1String("-"))
         return QStringLiteral("0");
     for (QChar c : value) {
@@ -165,7 +169,7 @@ QString VALIDAIMPORTO(const QString& value) {
 }
 
 std::optional<double> readNumber(const QString& text) {
-    const QString s = trimmedBlanks(text);
+    const QStringView s = trimmedBlanks(text);
     qsizetype i = 0;
     QString number;
     if (i < s.size() && (s.at(i) == u'+' || s.at(i) == u'-'))

@@ -146,10 +146,9 @@ class DemoWriter {
                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     }
 
-    // The front page keeps the tax code in its 16-character form, the form every key search
-    // of the program uses.
+    // The front page keeps the tax code as the suite's front-page program typed it.
     void addDeclarant(const Declarant& d) {
-        run(declarant_, {d.codazi, taxKey(d.cfd), d.fr1, d.fr2, d.fr3, d.fr14, d.fr46});
+        run(declarant_, {d.codazi, d.cfd, d.fr1, d.fr2, d.fr3, d.fr14, d.fr46});
         ++declarants_;
     }
 
@@ -329,7 +328,7 @@ void addSamples(DemoWriter& out) {
                                    12000),
                 {1, Erario, Lazio, Piemonte, AddizionaleComunale});
 
-    // All 31 rows at "0", as after a first opening stored without amounts.
+    // A schedule stored without a single amount: FR_46 is "0".
     const Declarant empty{QStringLiteral("009"),
                           QStringLiteral("SPSLCU75M10F839W"),
                           null(),
