@@ -140,6 +140,11 @@ void gatherSingles(QUADROSX& w, Ui::QUADROSX& ui) {
     w.Label8 = ui.Label8;
     w.List1 = ui.List1;
     w.List2 = ui.List2;
+    // A line wider than its list is cut at the edge, as in the suite's other lists.
+    for (QListWidget* list : {ui.List1, ui.List2}) {
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setTextElideMode(Qt::ElideNone);
+    }
     w.Cmdtotali = ui.Cmdtotali;
     w.CmdStLista = ui.CmdStLista;
     w.cmdmemorizza = ui.cmdmemorizza;

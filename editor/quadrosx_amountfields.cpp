@@ -66,9 +66,13 @@ bool QUADROSX::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case QEvent::FocusIn:
-            if (!windowSwitch(static_cast<QFocusEvent*>(event)))
-                guarded([this, i] { Text1_GotFocus(i); });
-            return false;
+            if (windowSwitch(static_cast<QFocusEvent*>(event)))
+                return false;
+            // The box takes the focus first (selecting everything on Tab), then the caret goes
+            // to the end with nothing selected.
+            static_cast<QObject*>(box)->event(event);
+            guarded([this, i] { Text1_GotFocus(i); });
+            return true;
         case QEvent::FocusOut:
             if (!windowSwitch(static_cast<QFocusEvent*>(event)))
                 guarded([this, i] { Text1_LostFocus(i); });
