@@ -24,6 +24,11 @@ void WindowHarness::createWindow() {
 void WindowHarness::start(const QString& commandLine) {
     mod.COMMANDLINE = commandLine;
     window->startUp();
+    // Focus moves, and with them the boxes' focus events, happen only in the active window.
+    if (window->isVisible()) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
 }
 
 int WindowHarness::declarantRow(const QString& company) const {
