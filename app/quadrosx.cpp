@@ -19,6 +19,7 @@ QUADROSX::QUADROSX(MOD770BAS& mod, Services services, QWidget* parent)
     wireRows();
     wireTotals();
     wireStoring();
+    wireReport();
 }
 
 QUADROSX::~QUADROSX() = default;
