@@ -90,6 +90,9 @@ public:
     void Cmdannulla_Click();
     void MESSAGGIOVARIAZRIGO();
     void MESSAGGIOVARIAZ();
+    // The steps "Uscita" and "Altra Azienda" share: with pending changes, the save question,
+    // then whether the user may leave the schedule.
+    bool mayLeaveSchedule();
     void cmdelimina_Click();
     void PULISCICAMPI();
     void PULISCICAMPIARRAY();

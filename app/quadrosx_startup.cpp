@@ -115,24 +115,8 @@ void QUADROSX::CONTROLLOFRONTESPIZIO(const QString& caption) {
 }
 
 void QUADROSX::cmduscita_Click(int) {
-    if (mod_.FLAGVARIAZIONI != 1) {
+    if (mayLeaveSchedule())
         close();
-        return;
-    }
-    MESSAGGIOVARIAZ();
-    if (ended_)
-        return;
-    // A check that stopped wins over the answer: the window stays for the user to correct.
-    if (mod_.FLAGBLOCCO == 1)
-        return;
-    if (mod_.RISPOSTA == MessageBoxes::Cancel)
-        return;
-    if (mod_.RISPOSTA == MessageBoxes::No) {
-        mod_.FLAGBLOCCO = 0;
-        mod_.FLAGVARIAZIONI = 0;
-        FLAGVARIAZRIGO = 0;
-    }
-    close();
 }
 
 void QUADROSX::Form_Unload() {

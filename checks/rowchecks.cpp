@@ -1,20 +1,11 @@
 #include "checks/rowchecks.h"
 
 #include "editor/amount.h"
+#include "app/trimblanks.h"
 
 namespace RowChecks {
 
 namespace {
-
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (end > first && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(first, end - first);
-}
 
 const QString attention = QStringLiteral("ATTENZIONE!!!!");
 const QString goOn = QStringLiteral("Vuoi continuare ugualmente?");

@@ -1,6 +1,7 @@
 #include "app/quadrosx.h"
 #include "data/rowkey.h"
 #include "editor/amount.h"
+#include "app/trimblanks.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -11,17 +12,6 @@ namespace {
 
 QString sxField(int j) {
     return QStringLiteral("SX_") + QString::number(j);
-}
-
-// Amount texts are padded with blanks only; nothing else is trimmed from them.
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (end > first && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(first, end - first);
 }
 
 QString storedAmount(const QString& text) {

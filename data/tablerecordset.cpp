@@ -1,6 +1,7 @@
 #include "data/tablerecordset.h"
 
 #include <QSqlError>
+#include <algorithm>
 #include <QSqlRecord>
 
 namespace {
@@ -68,15 +69,39 @@ void TableRecordset::setIndex(const QString& name) {
     while (info.next())
         keyColumns_ << columns_.at(column(info.value(2).toString()));
 
-    // Keys are searched in their padded form (a tax code of 11 characters followed by 5
-    // blanks); a record typed by another program without the blanks is found too.
-    QStringList conditions;
-    for (const QString& key : keyColumns_)
-        conditions << QStringLiteral("(%1 = ? OR %1 = rtrim(?, ' '))").arg(quoted(key));
+    // Keys are searched as given (a tax code of 11 characters followed by 5 blanks); a record
+    // typed by another program without the trailing blanks is found by a second search.
+    QStringList exact;
+    QStringList trimmed;
+    for (const QString& key : keyColumns_) {
+        exact << quoted(key) + QStringLiteral(" = ?");
+        trimmed << quoted(key) + QStringLiteral(" = rtrim(?, ' ')");
+    }
+    const QString select = QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 LIMIT 1");
     seekQuery_ = QSqlQuery(db_.connection());
-    if (!seekQuery_.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 LIMIT 1")
-                                .arg(quoted(table_), conditions.join(QStringLiteral(" AND ")))))
+    if (!seekQuery_.prepare(select.arg(quoted(table_), exact.join(QStringLiteral(" AND ")))))
         db_.fail(seekQuery_.lastError());
+    seekTrimmedQuery_ = QSqlQuery(db_.connection());
+    if (!seekTrimmedQuery_.prepare(select.arg(quoted(table_), trimmed.join(QStringLiteral(" AND ")))))
+        db_.fail(seekTrimmedQuery_.lastError());
+}
+
+bool TableRecordset::find(QSqlQuery& query, const QStringList& keys) {
+    for (int i = 0; i < keyColumns_.size(); ++i)
+        query.bindValue(i, i < keys.size() ? keys.at(i) : QStringLiteral(""));
+    if (!query.exec())
+        db_.fail(query.lastError());
+    const bool found = query.next();
+    if (found) {
+        currentRowId_ = query.value(0).toLongLong();
+        current_.clear();
+        for (int i = 0; i < columns_.size(); ++i) {
+            const QVariant v = query.value(i + 1);
+            current_ << (v.isNull() ? QString() : v.toString());
+        }
+    }
+    query.finish();
+    return found;
 }
 
 void TableRecordset::seek(const QStringList& keys) {
@@ -84,27 +109,14 @@ void TableRecordset::seek(const QStringList& keys) {
     if (keyColumns_.isEmpty() || keys.size() > keyColumns_.size())
         throw DatabaseError{DatabaseErrors::IndexNotFound,
                             QStringLiteral("Ricerca senza indice corrente su %1").arg(table_)};
-    for (int i = 0; i < keyColumns_.size(); ++i) {
-        const QString key = i < keys.size() ? keys.at(i) : QStringLiteral("");
-        seekQuery_.bindValue(2 * i, key);
-        seekQuery_.bindValue(2 * i + 1, key);
-    }
-    if (!seekQuery_.exec())
-        db_.fail(seekQuery_.lastError());
-    noMatch_ = !seekQuery_.next();
     mode_ = Mode::None;
+    const bool padded = std::any_of(keys.begin(), keys.end(),
+                                    [](const QString& key) { return key.endsWith(QLatin1Char(' ')); });
+    noMatch_ = !find(seekQuery_, keys) && !(padded && find(seekTrimmedQuery_, keys));
     if (noMatch_) {
         currentRowId_ = -1;
         current_.clear();
-    } else {
-        currentRowId_ = seekQuery_.value(0).toLongLong();
-        current_.clear();
-        for (int i = 0; i < columns_.size(); ++i) {
-            const QVariant v = seekQuery_.value(i + 1);
-            current_ << (v.isNull() ? QString() : v.toString());
-        }
     }
-    seekQuery_.finish();
 }
 
 void TableRecordset::addNew() {
@@ -207,5 +219,6 @@ void TableRecordset::close() {
     requireOpen();
     statements_.clear();
     seekQuery_ = QSqlQuery();
+    seekTrimmedQuery_ = QSqlQuery();
     open_ = false;
 }

@@ -34,6 +34,7 @@ private:
     int column(const QString& name) const;
     void requireOpen() const;
     QSqlQuery& prepared(const QString& statement);
+    bool find(QSqlQuery& query, const QStringList& keys);
 
     enum class Mode { None, Adding, Editing };
     Database& db_;
@@ -42,6 +43,7 @@ private:
     QHash<QString, int> columnByName_; // upper-case name -> position
     QStringList keyColumns_;
     QSqlQuery seekQuery_;
+    QSqlQuery seekTrimmedQuery_;
     QHash<QString, QSqlQuery> statements_;
     qint64 currentRowId_ = -1;
     QStringList current_;

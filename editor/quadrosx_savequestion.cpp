@@ -16,3 +16,22 @@ void QUADROSX::MESSAGGIOVARIAZ() {
         mod_.FLAGVARIAZIONI = 0;
     }
 }
+
+bool QUADROSX::mayLeaveSchedule() {
+    if (mod_.FLAGVARIAZIONI != 1)
+        return true;
+    MESSAGGIOVARIAZ();
+    if (ended_)
+        return false;
+    // A check that stopped wins over the answer: the schedule stays for the user to correct.
+    if (mod_.FLAGBLOCCO == 1)
+        return false;
+    if (mod_.RISPOSTA == MessageBoxes::Cancel)
+        return false;
+    if (mod_.RISPOSTA == MessageBoxes::No) {
+        mod_.FLAGBLOCCO = 0;
+        mod_.FLAGVARIAZIONI = 0;
+        FLAGVARIAZRIGO = 0;
+    }
+    return true;
+}

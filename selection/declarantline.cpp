@@ -1,19 +1,9 @@
 #include "selection/declarantline.h"
+#include "app/trimblanks.h"
 
 namespace {
 
 const QChar blank = QLatin1Char(' ');
-
-// Only blanks are trimmed: a tab or another space character is part of the stored text.
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text.at(first) == blank)
-        ++first;
-    while (end > first && text.at(end - 1) == blank)
-        --end;
-    return text.mid(first, end - first);
-}
 
 // Characters from..from+count-1 (counted from 1), fewer when the line is shorter.
 QString cut(const QString& line, int from, int count) {

@@ -124,22 +124,6 @@ void QUADROSX::RITORNASELEZDIC() {
 }
 
 void QUADROSX::cmdselprec_Click(int) {
-    if (mod_.FLAGVARIAZIONI != 1) {
+    if (mayLeaveSchedule())
         RITORNASELEZDIC();
-        return;
-    }
-    MESSAGGIOVARIAZ();
-    if (ended_)
-        return;
-    // A check that stopped wins over the answer: the schedule stays for the user to correct.
-    if (mod_.FLAGBLOCCO == 1)
-        return;
-    if (mod_.RISPOSTA == MessageBoxes::Cancel)
-        return;
-    if (mod_.RISPOSTA == MessageBoxes::No) {
-        mod_.FLAGBLOCCO = 0;
-        mod_.FLAGVARIAZIONI = 0;
-        FLAGVARIAZRIGO = 0;
-    }
-    RITORNASELEZDIC();
 }

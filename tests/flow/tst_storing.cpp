@@ -132,8 +132,8 @@ class TestStoring : public QObject {
     void aRefusedCheckKeepsTheWindowUntilTheNextPress_data();
     void aRefusedCheckKeepsTheWindowUntilTheNextPress();
     void exitTakesInTheOpenRow();
-    void damagedAmountsAreStoredAsZero_data();
-    void damagedAmountsAreStoredAsZero();
+    void summaryTextsAreStoredAsUsableAmounts_data();
+    void summaryTextsAreStoredAsUsableAmounts();
     void frontIndicatorFollowsTheSchedule_data();
     void frontIndicatorFollowsTheSchedule();
     void fieldsTheStoringDoesNotWriteKeepTheirValues();
@@ -361,7 +361,7 @@ void TestStoring::exitTakesInTheOpenRow() {
     QCOMPARE(h->platform.endings, QList<int>{0});
 }
 
-void TestStoring::damagedAmountsAreStoredAsZero_data() {
+void TestStoring::summaryTextsAreStoredAsUsableAmounts_data() {
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("pasted");
@@ -394,7 +394,7 @@ void TestStoring::damagedAmountsAreStoredAsZero_data() {
                                            << "7,50";
 }
 
-void TestStoring::damagedAmountsAreStoredAsZero() {
+void TestStoring::summaryTextsAreStoredAsUsableAmounts() {
     QFETCH(int, box);
     QFETCH(QString, typed);
     QFETCH(QString, pasted);

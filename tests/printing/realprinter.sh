@@ -4,7 +4,7 @@
 # Starts a cupsd of its own (configuration, port, spool and logs under a temporary folder),
 # makes a queue with the CUPS-PDF printer driver whose device is a file in that folder, sets it
 # as the default printer, runs PRINT-PROGRAM (which prints through the program's default-printer
-# path), waits for the job to complete and reads the document back as text.
+# path), waits for the job to complete, checks the page that arrived and reads the job's text.
 #
 # Usage: realprinter.sh PRINT-PROGRAM
 # Exit status: 0 passed, 1 failed, 77 skipped (no print server could be started here).
@@ -142,7 +142,7 @@ for _ in 1 2 3; do
         >"$dir/log/cupsd.out" 2>&1 &
     cupsd_pid=$!
     export CUPS_SERVER=127.0.0.1:$port
-    if wait_for 100 running_or_gone && running; then
+    if wait_for 50 running_or_gone && running; then
         started=yes
         break
     fi
@@ -161,13 +161,15 @@ lpstat -v "$queue" >/dev/null 2>&1 || fail "the queue $queue was not created"
 lpadmin -d "$queue" || fail "the queue $queue could not be made the default printer"
 [[ $(lpstat -d) == *"$queue"* ]] || fail "default printer is not $queue: $(lpstat -d)"
 
-timeout 30 "$program" || fail "$program did not print"
+output=$(timeout 20 "$program" 2>&1) || fail "$program did not print:"$'\n'"$output"
+echo "$output"
+[[ $output == *"default printer: $queue"* ]] || fail "the program did not find $queue as its default printer"
 
 completed() { lpstat -W completed -o "$queue" 2>/dev/null | grep -q "^$queue-"; }
-if ! wait_for 300 completed; then
+if ! wait_for 200 completed; then
     lpstat -W all -l -o "$queue"
     lpstat -p "$queue" -l
-    fail "the job did not complete within 30 seconds"
+    fail "the job did not complete within 20 seconds"
 fi
 echo "job completed: $(lpstat -W completed -o "$queue")"
 [[ -s $document ]] || fail "the job completed but no document arrived in $document"
