@@ -46,19 +46,29 @@ void QueryRecordset::moveNext() {
         db_.fail(query_.lastError());
 }
 
-QVariant QueryRecordset::value(const QString& name) const {
+int QueryRecordset::fieldIndex(const QString& name) const {
     requireOpen();
-    if (eof_)
-        throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
     const int index = columnByName_.value(name.toUpper(), -1);
     if (index < 0)
         throw DatabaseError{DatabaseErrors::FieldNotFound,
                             QStringLiteral("Campo '%1' non trovato").arg(name)};
+    return index;
+}
+
+QVariant QueryRecordset::value(const QString& name) const {
+    const int index = fieldIndex(name);
+    if (eof_)
+        throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
     return query_.value(index);
 }
 
-QString QueryRecordset::field(const QString& name) const {
-    const QVariant v = value(name);
+QString QueryRecordset::field(const QString& name) const { return field(fieldIndex(name)); }
+
+QString QueryRecordset::field(int index) const {
+    requireOpen();
+    if (eof_)
+        throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
+    const QVariant v = query_.value(index);
     return v.isNull() ? QString() : v.toString();
 }
 

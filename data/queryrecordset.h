@@ -19,6 +19,9 @@ public:
     void moveNext();
     bool eof() const { return eof_; }
     QString field(const QString& name) const;
+    // For reading one field of many rows: the position of a field, found once.
+    int fieldIndex(const QString& name) const;
+    QString field(int index) const;
     // The value as stored: a null QVariant for Null.
     QVariant value(const QString& name) const;
     void close();

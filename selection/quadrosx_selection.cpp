@@ -62,14 +62,16 @@ void QUADROSX::LISTADICHIARAZIONI() {
         mod_.RSLISTA = mod_.DBARCHIVIO->openQuery(QString::fromLatin1(order.query));
         QueryRecordset& list = *mod_.RSLISTA;
         if (list.recordCount() != 0) {
+            const int codazi = list.fieldIndex(QStringLiteral("CODAZI"));
+            const int cfd = list.fieldIndex(QStringLiteral("CFD"));
+            const int fr1 = list.fieldIndex(QStringLiteral("FR_1"));
+            const int fr2 = list.fieldIndex(QStringLiteral("FR_2"));
+            const int fr3 = list.fieldIndex(QStringLiteral("FR_3"));
+            const int fr14 = list.fieldIndex(QStringLiteral("fr_14"));
             list.moveFirst();
             while (!list.eof()) {
-                lines << declarantLine(list.field(QStringLiteral("CODAZI")),
-                                       list.field(QStringLiteral("CFD")),
-                                       list.field(QStringLiteral("FR_1")),
-                                       list.field(QStringLiteral("FR_2")),
-                                       list.field(QStringLiteral("FR_3")),
-                                       list.field(QStringLiteral("fr_14")));
+                lines << declarantLine(list.field(codazi), list.field(cfd), list.field(fr1),
+                                       list.field(fr2), list.field(fr3), list.field(fr14));
                 list.moveNext();
             }
         }

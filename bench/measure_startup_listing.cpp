@@ -1,14 +1,9 @@
-// The declarant list of 10,000 declarants against the bare work of the same read and the
-// same lines added to a list widget; and the whole start-up until the list is shown.
-// Usage: bench_listing [declarants]   (targets: listing within 1.3x, start-up under 300 ms)
-
 #include "benchsupport.h"
+#include "figures.h"
 #include "selection/declarantline.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QListWidget>
-#include <QTextStream>
 
 namespace {
 
@@ -17,7 +12,8 @@ namespace {
 void bareListing(const Bench::Connection& connection, QListWidget& list) {
     QSqlQuery query(connection.db());
     query.setForwardOnly(true);
-    query.exec(QStringLiteral("SELECT CODAZI, CFD, FR_1, FR_2, FR_3, fr_14 FROM frontespizio order by codazi"));
+    query.exec(QStringLiteral(
+        "SELECT CODAZI, CFD, FR_1, FR_2, FR_3, fr_14 FROM frontespizio order by codazi"));
     QStringList lines;
     while (query.next())
         lines << declarantLine(query.value(0).toString(), query.value(1).toString(),
@@ -29,16 +25,9 @@ void bareListing(const Bench::Connection& connection, QListWidget& list) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    Bench::useSourceTree();
-    const int declarants = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10000;
-    QTextStream out(stdout);
-
+QList<Figure> Measure::startupAndListing(int declarants) {
     WindowHarness h;
     Bench::addDeclarants(h.archive.yearPath(), declarants);
-
     const double startup = Bench::medianMs(9, [&h] {
         h.createWindow();
         h.start();
@@ -52,10 +41,14 @@ int main(int argc, char** argv) {
     const Bench::Connection connection(h.archive.yearPath());
     const double bare = Bench::medianMs(15, [&] { bareListing(connection, bareList); });
 
-    out << "declarants listed:        " << h.window->List1->count() << "\n";
-    out << "start-up to list shown:   " << QString::number(startup, 'f', 1) << " ms (target < 300 ms)\n";
-    out << "listing (window):         " << QString::number(listing, 'f', 1) << " ms\n";
-    out << "bare read + list widget:  " << QString::number(bare, 'f', 1) << " ms\n";
-    out << "ratio:                    " << QString::number(listing / bare, 'f', 2) << " (target <= 1.30)\n";
-    return 0;
+    const QString count = QString::number(declarants);
+    Figure start{QStringLiteral("start-up to the list shown (%1 declarants)").arg(count)};
+    start.value = startup;
+    start.target = 300;
+    Figure list{QStringLiteral("listing %1 declarants").arg(count)};
+    list.value = listing;
+    list.bareWhat = QStringLiteral("raw read + same lines into a list widget");
+    list.bare = bare;
+    list.ratioTarget = 1.3;
+    return {start, list};
 }

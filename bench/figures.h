@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One measured figure: the program's time for a piece of work, the bare work it is compared
+// to (0 when it stands alone), and whether it meets its targets.
+struct Figure {
+    explicit Figure(QString work) : what(std::move(work)) {}
+    QString what;
+    double value = 0;
+    QString unit = QStringLiteral("ms");
+    QString bareWhat;
+    double bare = 0;
+    double target = 0;      // the value must stay under it
+    double ratioTarget = 0; // value / bare must stay at or under it; 0 when none
+    double ratio() const { return bare > 0 ? value / bare : 0; }
+    bool met() const {
+        return (target <= 0 || value < target) && (ratioTarget <= 0 || ratio() <= ratioTarget);
+    }
+};
+
+namespace Measure {
+// Each builds what it needs in a folder of its own and returns its figures.
+QList<Figure> startupAndListing(int declarants);
+QList<Figure> opening();
+QList<Figure> keyFilter();
+QList<Figure> storing();
+QList<Figure> controlList();
+// The whole program with `declarants` listed, as a process of its own.
+Figure peakMemory(int declarants);
+} // namespace Measure
