@@ -11,16 +11,12 @@ Q_DECLARE_METATYPE(StoredRows)
 
 namespace {
 
+using namespace Shown;
+
 constexpr int Ok = MessageBoxes::Ok;
 constexpr int Yes = MessageBoxes::Yes;
 constexpr int No = MessageBoxes::No;
 
-const QString caption = QStringLiteral(" Gestione Modello 770/2004 (Semplificato) - Gestione "
-                                       "Quadro SX - Riepilogo delle compensazioni");
-const QString finished = QStringLiteral("Stampa - Lista di controllo quadro SX .... Terminata");
-const QString sx1Warning = QStringLiteral(
-    "ATTENZIONE !!!!\rControllo campo SX1 casella 1\r\rCampo SX1 casella 1 maggiore di casella SX4 "
-    "casella 3 \rVuoi continuare ugualmente?");
 const QString separator(104, QLatin1Char('-'));
 const QVariant null;
 
@@ -95,10 +91,6 @@ const QStringList fullBody{
 };
 // clang-format on
 
-QString seq(int i) {
-    return QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
-}
-
 // A printer that takes the document and refuses the job when it is sent.
 class RefusingPrinterSink : public RecordingPrinterSink {
   public:
@@ -115,21 +107,6 @@ class TestPrinting : public QObject {
     std::unique_ptr<WindowHarness> h;
     QUADROSX* w() { return h->window.get(); }
 
-    void openDeclarant(const QString& company) {
-        h->start();
-        QApplication::setActiveWindow(w());
-        QVERIFY(QTest::qWaitForWindowActive(w()));
-        h->open(company);
-        QVERIFY(w()->Frmmoduli(0)->isVisible());
-    }
-    void store(const QString& company, const QString& taxCode, const StoredRows& rows) {
-        for (const QVariantList& row : rows)
-            h->archive.exec(
-                QStringLiteral("INSERT INTO QUADROSX (CODAZI, CFD, SEQ, SX_1, SX_2, SX_3, "
-                               "SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10) VALUES "
-                               "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                QVariantList{company, taxCode} + row);
-    }
     // Presses "Stampa lista di controllo" and returns the one document printed.
     QStringList print() {
         const qsizetype before = h->printed.size();
@@ -141,7 +118,7 @@ class TestPrinting : public QObject {
     }
     void verifyFinishedBoxOnly() {
         QCOMPARE(h->boxes.boxes.size(), 1);
-        QCOMPARE(h->boxes.boxes.first().text, finished);
+        QCOMPARE(h->boxes.boxes.first().text, printFinished);
         QCOMPARE(h->boxes.boxes.first().style, 64);
         QCOMPARE(h->boxes.boxes.first().title, caption);
     }
@@ -222,10 +199,10 @@ void TestPrinting::printsExactlyWhatIsStored() {
     QFETCH(StoredRows, rows);
     QFETCH(QStringList, expected);
 
-    openDeclarant(company);
+    h->startAndChoose(company);
     // Opening made the declarant's rows; the store now holds just the case's rows.
     h->archive.exec(QStringLiteral("DELETE FROM QUADROSX WHERE CODAZI = ?"), {company});
-    store(company, tax16(taxCode), rows);
+    h->storeRows(company, tax16(taxCode), rows);
 
     QCOMPARE(print(), expected);
     verifyFinishedBoxOnly();
@@ -235,7 +212,7 @@ void TestPrinting::fullDeclarantFillsOnePageOfFortyFourLines() {
     const QString cf = tax16("RSSMRA80A01H501U");
     StoredRows rows;
     for (int k = 31; k >= 2; --k) // region rows carry fields the list never shows
-        rows << QVariantList{seq(k),
+        rows << QVariantList{WindowHarness::seq(k),
                              "1",
                              QString::number(k),
                              "0",
@@ -248,8 +225,8 @@ void TestPrinting::fullDeclarantFillsOnePageOfFortyFourLines() {
                              "1"};
     rows << QVariantList{"001", "2500",  "1000", "250,5", "749,5", "0",
                          "100", "649,5", "0",    "1",     "1"};
-    store("001", cf, rows);
-    openDeclarant("001");
+    h->storeRows("001", cf, rows);
+    h->startAndChoose("001");
 
     const QStringList lines = print();
 
@@ -265,7 +242,7 @@ void TestPrinting::fullDeclarantFillsOnePageOfFortyFourLines() {
 }
 
 void TestPrinting::changesNotStoredAreNotPrinted() {
-    openDeclarant("001");
+    h->startAndChoose("001");
     // SX5 changed and confirmed, SX1 typed: both only in the window so far.
     h->openRegionRow(0);
     h->type(w()->Text1(12), "50");
@@ -306,7 +283,7 @@ void TestPrinting::aPrinterFailureKeepsThePendingChanges() {
     } else {
         h->printerFailure = QStringLiteral("Nessuna stampante predefinita.");
     }
-    openDeclarant("001");
+    h->startAndChoose("001");
     h->type(w()->Text1(1), "123");
 
     h->boxes.answer({Ok});

@@ -15,8 +15,8 @@
 
 namespace {
 
-const QString title = QStringLiteral(" Gestione Modello 770/2004 (Semplificato) - Gestione Quadro "
-                                     "SX - Riepilogo delle compensazioni");
+using namespace Shown;
+
 const QString company = QStringLiteral("001");
 const QString taxCode = QStringLiteral("RSSMRA80A01H501U");
 
@@ -24,33 +24,7 @@ const QString taxCode = QStringLiteral("RSSMRA80A01H501U");
 constexpr int lazioLine = 8;
 constexpr int lazioRow = 10;
 
-const QString box6Offer = QStringLiteral(
-    "Vuoi calcolare in automatico la casella 6 'Importo di cui si chiede il rimborso");
-const QString saveRow = QStringLiteral("Sono state effettuate delle variazioni\rSalvare ?");
 const QString recalculate = QStringLiteral("Vuoi ricalcolare gli importi?");
-
-QString belowZero(const QString& amount) {
-    return QStringLiteral("Attenzione !!!\rImporto di cui si chiede il rimborso ( ") + amount +
-           QStringLiteral(" )\rSe il risultato della casella 6 e' negativo il valore verra' messo "
-                          "a zero");
-}
-
-const QString rule1 = QStringLiteral(
-    "ATTENZIONE!!!!\r\rIl campo Credito risultante dalla dichiarazione relativa al 2002 da mod. "
-    "F24\rnon può essere maggiore\rdel campo Credito risultante dalla dichiarazione relativa al "
-    "2002\r\rVuoi continuare ugualmente?");
-const QString rule2 = QStringLiteral(
-    "ATTENZIONE!!!!\r\rIl campo Credito da utilizzare in compensazione\rnon puo essere maggiore "
-    "di:\r\rCampo Credito risultante dalla dichiarazione relativa al 2002 (-)\rCampo Credito "
-    "risultante dalla dichiarazione relativa al 2002 da mod. F24 (+)\rCampo Versamenti 2003 in "
-    "eccesso e restituzioni effettuate dal sostituto (-)\rCampo Importo di cui si chiede il "
-    "rimborso\r\rVuoi continuare ugualmente?");
-const QString rule3 = QStringLiteral(
-    "ATTENZIONE!!!!\r\rIl campo Importo di cui si chiede il rimborso\rnon puo essere maggiore "
-    "di:\r\rCampo Credito risultante dalla dichiarazione relativa al 2002 (-)\rCampo Credito "
-    "risultante dalla dichiarazione relativa al 2002 da mod. F24 (+)\rCampo Versamenti 2003 in "
-    "eccesso e restituzioni effettuate dal sostituto (-)\rCampo Credito da utilizzare in "
-    "compensazione\r\rVuoi continuare ugualmente?");
 
 QString clearQuestion(const QString& label) {
     return QStringLiteral("Vuoi cancellare i valori della riga corrente ?\r\r") +
@@ -66,14 +40,19 @@ const QStringList zeros6 = {"0,00", "0,00", "0,00", "0,00", "0,00", "0,00"};
 // Region rows stored for the declarant before the window starts: row key -> SX_2 to SX_7.
 using StoredRows = QMap<QString, QStringList>;
 
-void store(TestArchive& archive, const QString& seq, const QStringList& sx) {
-    QVariantList values = {company, taxCode, seq};
-    for (int j = 1; j <= 10; ++j)
-        values << (j - 1 < sx.size() ? sx.at(j - 1) : QStringLiteral("0"));
-    archive.exec(QStringLiteral("INSERT INTO QUADROSX (CODAZI, CFD, SEQ, SX_1, SX_2, SX_3, SX_4, "
-                                "SX_5, SX_6, SX_7, SX_8, SX_9, SX_10) "
-                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 values);
+// Row "001" and the region rows as another program of the suite stored them; SX_1..SX_10
+// missing at the end are "0".
+void store(WindowHarness& h, const StoredRows& regionRows, const QStringList& summary) {
+    const auto row = [](const QString& seq, const QStringList& sx) {
+        QVariantList values = {seq};
+        for (int j = 1; j <= 10; ++j)
+            values << (j - 1 < sx.size() ? sx.at(j - 1) : QStringLiteral("0"));
+        return values;
+    };
+    QList<QVariantList> rows = {row(QStringLiteral("001"), summary)};
+    for (auto it = regionRows.cbegin(); it != regionRows.cend(); ++it)
+        rows << row(it.key(), QStringList{QStringLiteral("0")} + it.value());
+    h.storeRows(company, taxCode, rows);
 }
 
 // Starts the program on one declarant and opens its schedule. The window is made active so
@@ -82,16 +61,9 @@ void openSchedule(WindowHarness& h, const StoredRows& regionRows = {},
                   const QStringList& summary = {}) {
     h.archive.addDeclarant(company, taxCode, QStringLiteral("ROSSI"), QStringLiteral("MARIO"),
                            QString(), QStringLiteral("M"));
-    if (!regionRows.isEmpty() || !summary.isEmpty()) {
-        store(h.archive, QStringLiteral("001"), summary);
-        for (auto it = regionRows.cbegin(); it != regionRows.cend(); ++it)
-            store(h.archive, it.key(), QStringList{QStringLiteral("0")} + it.value());
-    }
-    h.start();
-    h.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
-    h.open(company);
-    QVERIFY(h.window->Frmmoduli(0)->isVisible());
+    if (!regionRows.isEmpty() || !summary.isEmpty())
+        store(h, regionRows, summary);
+    h.startAndChoose(company);
 }
 
 QLineEdit* rowBox(WindowHarness& h, int box) {
@@ -119,28 +91,8 @@ QStringList sx4Texts(WindowHarness& h) {
     return texts;
 }
 
-// Types into the row boxes in order; an empty entry leaves that box alone.
-void typeRow(WindowHarness& h, const QStringList& keys) {
-    for (int box = 1; box <= keys.size(); ++box)
-        if (!keys.at(box - 1).isEmpty())
-            h.type(rowBox(h, box), keys.at(box - 1));
-}
-
 bool rowIsOpen(WindowHarness& h) {
     return h.window->Frameimporti->isEnabled();
-}
-
-void compareBoxes(const WindowHarness& h, const QStringList& texts, const QList<int>& styles) {
-    QCOMPARE(h.boxes.unexpected, 0);
-    QStringList shown;
-    QList<int> shownStyles;
-    for (const auto& box : h.boxes.boxes) {
-        shown << box.text;
-        shownStyles << box.style;
-        QCOMPARE(box.title, title);
-    }
-    QCOMPARE(shown, texts);
-    QCOMPARE(shownStyles, styles);
 }
 
 // With QUADROSX_SCREENSHOTS naming a folder, the window is saved there as a person sees it.
@@ -259,11 +211,11 @@ void TestRowEditing::confirming_data() {
         << QStringList{box6Offer} << QList<int>{36} << 0 << yes << 0
         << QStringList{"100,00", "20,00", "5,00", "10,00", "30,00", "45,00"};
     QTest::newRow("box 6 computed as zero is announced and stays zero")
-        << QStringList{} << QList<int>{yes, ok} << QStringList{box6Offer, belowZero("0,00")}
+        << QStringList{} << QList<int>{yes, ok} << QStringList{box6Offer, box6BelowZero("0,00")}
         << QList<int>{36, 64} << 0 << yes << 0 << zeros6;
     QTest::newRow("box 6 computed below zero becomes zero")
         << QStringList{"100", "", "", "125", "", ""} << QList<int>{yes, ok}
-        << QStringList{box6Offer, belowZero("-25,00")} << QList<int>{36, 64} << 0 << yes << 0
+        << QStringList{box6Offer, box6BelowZero("-25,00")} << QList<int>{36, 64} << 0 << yes << 0
         << QStringList{"100,00", "0,00", "0,00", "125,00", "0,00", "0,00"};
     QTest::newRow("rules see the computed box 6, not the typed one")
         << QStringList{"100", "", "", "", "30", "999"} << QList<int>{yes} << QStringList{box6Offer}
@@ -312,7 +264,7 @@ void TestRowEditing::confirming() {
     WindowHarness h;
     openSchedule(h);
     h.openRegionRow(lazioLine);
-    typeRow(h, typed);
+    h.typeBoxes(12, typed);
     h.boxes.answer(answers);
     h.boxes.whileShown = [&h](const RecordingMessageBoxes::Box& box) {
         if (box.text.startsWith(QLatin1String("ATTENZIONE!!!!")))
@@ -320,7 +272,7 @@ void TestRowEditing::confirming() {
     };
     h.click(h.window->cmdconferma);
 
-    compareBoxes(h, messages, styles);
+    h.compareBoxes(messages, styles);
     QCOMPARE(int(h.mod.FLAGBLOCCO), stopped);
     QCOMPARE(int(h.mod.RISPOSTA), lastAnswer);
     QCOMPARE(rowIsOpen(h), stopped == 1);
@@ -346,7 +298,7 @@ void TestRowEditing::computedBox6LosesItsMarkEvenWhenUnchanged() {
     openSchedule(h);
     h.openRegionRow(lazioLine);
     // Box 6 at 150,00 breaks rule 3; with box 4 at -50 the computed box 6 is 150,00 again.
-    typeRow(h, {"100", "", "", "-50", "", "150"});
+    h.typeBoxes(12, {"100", "", "", "-50", "", "150"});
     h.boxes.answer({MessageBoxes::No, MessageBoxes::Yes, MessageBoxes::No});
     h.click(h.window->cmdconferma);
     QCOMPARE(rowBox(h, 6)->palette().color(QPalette::Base), yellow);
@@ -358,7 +310,7 @@ void TestRowEditing::computedBox6LosesItsMarkEvenWhenUnchanged() {
     };
     h.boxes.answer({MessageBoxes::Yes, MessageBoxes::Yes, MessageBoxes::Yes});
     h.click(h.window->cmdconferma);
-    compareBoxes(h, {box6Offer, rule2, rule3, box6Offer, rule2, rule3}, {36, 36, 36, 36, 36, 36});
+    h.compareBoxes({box6Offer, rule2, rule3, box6Offer, rule2, rule3}, {36, 36, 36, 36, 36, 36});
     QCOMPARE(box6DuringRule2, QColor(Qt::white));
     QCOMPARE(cells(h, lazioRow),
              (QStringList{"100,00", "0,00", "0,00", "-50,00", "0,00", "150,00"}));
@@ -405,7 +357,7 @@ void TestRowEditing::damagedBoxesAreTakenAsZero() {
     h.boxes.answer({MessageBoxes::No});
     h.click(h.window->cmdconferma);
 
-    compareBoxes(h, {box6Offer}, {36});
+    h.compareBoxes({box6Offer}, {36});
     QVERIFY(!rowIsOpen(h));
     QCOMPARE(cells(h, lazioRow), (QStringList{"80,00", "2,00", stored, "4,00", "5,00", "6,00"}));
 }
@@ -424,18 +376,19 @@ void TestRowEditing::cancelling_data() {
     QTest::newRow("nothing typed closes without a question")
         << QStringList{} << QList<int>{} << QStringList{} << QList<int>{} << false << 0 << stored;
     QTest::newRow("Cancel keeps the row open with what was typed")
-        << QStringList{"\b55"} << QList<int>{cancel} << QStringList{saveRow} << QList<int>{35}
+        << QStringList{"\b55"} << QList<int>{cancel} << QStringList{saveQuestion} << QList<int>{35}
         << true << 1 << stored;
     QTest::newRow("No drops what was typed")
-        << QStringList{"\b55"} << QList<int>{no} << QStringList{saveRow} << QList<int>{35} << false
-        << 0 << stored;
+        << QStringList{"\b55"} << QList<int>{no} << QStringList{saveQuestion} << QList<int>{35}
+        << false << 0 << stored;
     QTest::newRow("Yes confirms the row")
-        << QStringList{"\b55"} << QList<int>{yes, no} << QStringList{saveRow, box6Offer}
+        << QStringList{"\b55"} << QList<int>{yes, no} << QStringList{saveQuestion, box6Offer}
         << QList<int>{35, 36} << false << 0
         << QStringList{"55,00", "2,00", "3,00", "4,00", "5,00", "6,00"};
     QTest::newRow("Yes with a refused row check keeps the row open")
         << QStringList{"\b55", "\b99"} << QList<int>{yes, no, no}
-        << QStringList{saveRow, box6Offer, rule1} << QList<int>{35, 36, 36} << true << 1 << stored;
+        << QStringList{saveQuestion, box6Offer, rule1} << QList<int>{35, 36, 36} << true << 1
+        << stored;
 }
 
 void TestRowEditing::cancelling() {
@@ -450,11 +403,11 @@ void TestRowEditing::cancelling() {
     WindowHarness h;
     openSchedule(h, {{QStringLiteral("010"), {"1", "2", "3", "4", "5", "6"}}});
     h.openRegionRow(lazioLine);
-    typeRow(h, typed);
+    h.typeBoxes(12, typed);
     h.boxes.answer(answers);
     h.click(h.window->Cmdannulla);
 
-    compareBoxes(h, messages, styles);
+    h.compareBoxes(messages, styles);
     QCOMPARE(rowIsOpen(h), staysOpen);
     QCOMPARE(int(h.window->FLAGVARIAZRIGO), rowChanged);
     QCOMPARE(cells(h, lazioRow), rowCells);
@@ -469,21 +422,21 @@ void TestRowEditing::cancelAfterRefusedConfirmationKeepsRowOpenOnce() {
     WindowHarness h;
     openSchedule(h);
     h.openRegionRow(lazioLine);
-    typeRow(h, {"100", "150"});
+    h.typeBoxes(12, {"100", "150"});
     h.boxes.answer({MessageBoxes::No, MessageBoxes::No});
     h.click(h.window->cmdconferma);
     QCOMPARE(int(h.mod.FLAGBLOCCO), 1);
 
     h.boxes.answer({MessageBoxes::No});
     h.click(h.window->Cmdannulla);
-    compareBoxes(h, {box6Offer, rule1, saveRow}, {36, 36, 35});
+    h.compareBoxes({box6Offer, rule1, saveQuestion}, {36, 36, 35});
     QVERIFY(rowIsOpen(h));
     QCOMPARE(int(h.window->FLAGVARIAZRIGO), 0);
     QCOMPARE(int(h.mod.FLAGBLOCCO), 1);
     QCOMPARE(rowBoxTexts(h), (QStringList{"100,00", "150,00", "0,00", "0,00", "0,00", "0,00"}));
 
     h.click(h.window->Cmdannulla);
-    compareBoxes(h, {box6Offer, rule1, saveRow}, {36, 36, 35});
+    h.compareBoxes({box6Offer, rule1, saveQuestion}, {36, 36, 35});
     QVERIFY(!rowIsOpen(h));
     QCOMPARE(cells(h, lazioRow), QStringList(6, QStringLiteral("0")));
 }
@@ -563,7 +516,7 @@ void TestRowEditing::clearing() {
     h.boxes.answer(answers);
     h.click(w.cmdelimina);
 
-    compareBoxes(h, messages, styles);
+    h.compareBoxes(messages, styles);
     QCOMPARE(int(h.mod.RISPOSTA), answers.first());
     QCOMPARE(rowIsOpen(h), staysOpen);
     QCOMPARE(cells(h, row), rowCells);

@@ -15,24 +15,8 @@ constexpr int Cancel = MessageBoxes::Cancel;
 
 const QString company = QStringLiteral("001");
 const QString taxCode = QStringLiteral("RSSMRA80A01H501U");
-const QString caption = QStringLiteral(" Gestione Modello 770/2004 (Semplificato) - Gestione "
-                                       "Quadro SX - Riepilogo delle compensazioni");
 
-// The texts of the questions, as the user reads them (\r breaks the line).
-const QString saveQuestion = QStringLiteral("Sono state effettuate delle variazioni\rSalvare ?");
-const QString box6Question = QStringLiteral(
-    "Vuoi calcolare in automatico la casella 6 'Importo di cui si chiede il rimborso");
-const QString sx4Warning = QStringLiteral(
-    "ATTENZIONE !!!!\rControllo campi SX4\r\rI campi evidenziati sono diversi dalla "
-    "somma \rdelle relative colonne del quadro SX (da SX5 a SX34)\r\rVuoi ricalcolare "
-    "gli importi ?");
-const QString sx1Warning = QStringLiteral(
-    "ATTENZIONE !!!!\rControllo campo SX1 casella 1\r\rCampo SX1 casella 1 maggiore di casella SX4 "
-    "casella 3 \rVuoi continuare ugualmente?");
-
-QString seq(int i) {
-    return QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
-}
+using namespace Shown;
 
 QStringList zeros(int count, const QString& zero = QStringLiteral("0")) {
     return QStringList(count, zero);
@@ -55,61 +39,26 @@ class TestStoring : public QObject {
     std::unique_ptr<WindowHarness> h;
     QUADROSX* w() { return h->window.get(); }
 
-    // Starts the program with the window active, as the user's is, and opens a declarant.
-    void openDeclarant(const QString& code = company) {
-        h->start();
-        QApplication::setActiveWindow(w());
-        QVERIFY(QTest::qWaitForWindowActive(w()));
-        h->open(code);
-        QVERIFY(w()->Frmmoduli(0)->isVisible());
-    }
     // Opens a region row (0 = SX5), types its boxes (empty: left alone) and confirms it,
     // declining the automatic box 6.
     void confirmRow(int listRow, const QStringList& boxes) {
         h->openRegionRow(listRow);
-        for (int k = 0; k < boxes.size(); ++k)
-            if (!boxes.at(k).isEmpty())
-                h->type(w()->Text1(12 + k), boxes.at(k));
+        h->typeBoxes(12, boxes);
         h->boxes.answer({No});
         h->click(w()->cmdconferma);
         QVERIFY(!w()->Frameimporti->isEnabled());
     }
-    // Types the summary boxes Text1(1) to Text1(7); empty texts are left alone.
-    void typeSummary(const QStringList& texts) {
-        for (int i = 0; i < texts.size(); ++i)
-            if (!texts.at(i).isEmpty())
-                h->type(w()->Text1(i + 1), texts.at(i));
-    }
-    QList<QStringList> schedule(const QString& code = company, const QString& cf = taxCode) {
-        return h->archive.rows(
-            QStringLiteral(
-                "SELECT SEQ, SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10 "
-                "FROM QUADROSX WHERE CODAZI = ? AND CFD = ? ORDER BY SEQ"),
-            {code, cf});
-    }
-    QString frontIndicator(const QString& code = company) {
-        const auto rows = h->archive.rows(
-            QStringLiteral("SELECT FR_46 FROM FRONTESPIZIO WHERE CODAZI = ?"), {code});
-        return rows.isEmpty() ? QStringLiteral("(none)") : rows.first().first();
-    }
+    QList<QStringList> schedule() { return h->storedSchedule(company, taxCode); }
     QList<QStringList> everything() {
         return h->archive.rows(QStringLiteral("SELECT rowid, * FROM QUADROSX ORDER BY rowid")) +
                h->archive.rows(QStringLiteral("SELECT rowid, * FROM FRONTESPIZIO ORDER BY rowid"));
     }
-    QStringList texts() {
-        QStringList result;
-        for (const auto& box : h->boxes.boxes)
-            result << box.text;
-        return result;
-    }
     void insertRows(const QString& code, const QString& cf, int from, int to,
                     const std::function<QVariantList(int)>& fields) {
+        QList<QVariantList> rows;
         for (int i = from; i <= to; ++i)
-            h->archive.exec(
-                QStringLiteral("INSERT INTO QUADROSX (CODAZI, CFD, SEQ, SX_1, SX_2, SX_3, "
-                               "SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10) VALUES "
-                               "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                QVariantList{code, cf, seq(i)} + fields(i));
+            rows << QVariantList{WindowHarness::seq(i)} + fields(i);
+        h->storeRows(code, cf, rows);
     }
 
   private slots:
@@ -144,18 +93,18 @@ class TestStoring : public QObject {
 };
 
 void TestStoring::storingWritesEveryFieldOfTheSchedule() {
-    openDeclarant();
+    h->startAndChoose(company);
     // Rule checks pass for each row: box 2 <= box 1, box 5 and box 6 within their bounds.
     confirmRow(0, {"1000,5", "200", "50", "100", "300", "500"}); // SX5, key 002
     confirmRow(1, {"12,3", "", "-5", "", "", ""});               // SX6, key 003
     confirmRow(29, {"0,1", "", "", "0,2", "", ""});              // SX34, key 031
     // SX4 boxes typed with the column sums, SX1 equal to SX4 box 3.
-    typeSummary({"45", "1012,9", "200", "45", "100,2", "300", "500"});
+    h->typeBoxes(1, {"45", "1012,9", "200", "45", "100,2", "300", "500"});
     h->click(w()->Check1(8));
     h->click(w()->Check1(10));
     h->click(w()->cmdmemorizza);
 
-    QCOMPARE(texts(), QStringList(3, box6Question));
+    QCOMPARE(h->boxes.texts(), QStringList(3, box6Offer));
     QList<QStringList> expected;
     expected << QStringList{"001",    "45,00",  "1012,90", "200,00", "45,00", "100,20",
                             "300,00", "500,00", "1",       "0",      "1"};
@@ -164,11 +113,11 @@ void TestStoring::storingWritesEveryFieldOfTheSchedule() {
     expected << QStringList{"003",  "0",    "12,30", "0,00", "-5,00", "0,00",
                             "0,00", "0,00", "0",     "0",    "0"};
     for (int i = 4; i <= 30; ++i)
-        expected << QStringList{seq(i)} + untouchedRegionRow();
+        expected << QStringList{WindowHarness::seq(i)} + untouchedRegionRow();
     expected << QStringList{"031",  "0",    "0,10", "0,00", "0,00", "0,20",
                             "0,00", "0,00", "0",    "0",    "0"};
     QCOMPARE(schedule(), expected);
-    QCOMPARE(frontIndicator(), QStringLiteral("1"));
+    QCOMPARE(h->frontIndicator(company), QStringLiteral("1"));
 
     // The window shows the schedule as stored, with nothing pending.
     QCOMPARE(w()->mod().FLAGVARIAZIONI, qint16(0));
@@ -190,7 +139,7 @@ void TestStoring::pressingMemorizzaWithoutChangesDoesNothing() {
     insertRows(company, taxCode, 1, 31, [](int i) {
         return QVariantList{"0", i == 2 ? "10" : "0", "0", "0", "0", "0", "0", "0", "0", "0"};
     });
-    openDeclarant();
+    h->startAndChoose(company);
     QVERIFY(isYellow(w()->Text1(2)));
     const QByteArray before = fileBytes(h->archive.yearPath());
     h->click(w()->cmdmemorizza);
@@ -241,14 +190,14 @@ void TestStoring::fieldWarnings() {
     QFETCH(QStringList, stored);
     QFETCH(QList<int>, yellow);
 
-    openDeclarant();
+    h->startAndChoose(company);
     confirmRow(0, {"300", "", "100", "", "", ""});
-    typeSummary(summary);
+    h->typeBoxes(1, summary);
     h->boxes.boxes.clear();
     h->boxes.answer(answers);
     h->click(w()->cmdmemorizza);
 
-    QCOMPARE(texts(), shown);
+    QCOMPARE(h->boxes.texts(), shown);
     for (const auto& box : h->boxes.boxes) {
         QCOMPARE(box.style, 36);
         QCOMPARE(box.title, caption);
@@ -296,12 +245,12 @@ void TestStoring::leavingWithPendingChanges() {
     QFETCH(bool, stored);
     QFETCH(bool, left);
 
-    openDeclarant();
-    typeSummary({sx1, "", "", "10"});
+    h->startAndChoose(company);
+    h->typeBoxes(1, {sx1, "", "", "10"});
     h->boxes.answer(answers);
     h->click(exit ? w()->cmduscita(0) : w()->cmdselprec(1));
 
-    QCOMPARE(texts(), shown);
+    QCOMPARE(h->boxes.texts(), shown);
     QCOMPARE(h->boxes.boxes.first().style, 35);
     QCOMPARE(schedule().first().at(1), stored ? QStringLiteral("10,00") : QStringLiteral("0"));
     if (exit) {
@@ -325,8 +274,8 @@ void TestStoring::aRefusedCheckKeepsTheWindowUntilTheNextPress_data() {
 
 void TestStoring::aRefusedCheckKeepsTheWindowUntilTheNextPress() {
     QFETCH(bool, exit);
-    openDeclarant();
-    typeSummary({"10,01", "", "", "10"});
+    h->startAndChoose(company);
+    h->typeBoxes(1, {"10,01", "", "", "10"});
     QPushButton* button = exit ? w()->cmduscita(0) : w()->cmdselprec(1);
     const auto stillThere = [&] {
         return exit ? h->platform.endings.isEmpty() : w()->Frmmoduli(0)->isVisible();
@@ -343,18 +292,18 @@ void TestStoring::aRefusedCheckKeepsTheWindowUntilTheNextPress() {
     // Nothing pending any more: the next press leaves without a question.
     h->click(button);
     QVERIFY(!stillThere());
-    QCOMPARE(texts(), (QStringList{saveQuestion, sx1Warning, saveQuestion}));
+    QCOMPARE(h->boxes.texts(), (QStringList{saveQuestion, sx1Warning, saveQuestion}));
     QCOMPARE(schedule().first().mid(1, 7), zeros(7));
 }
 
 void TestStoring::exitTakesInTheOpenRow() {
-    openDeclarant();
+    h->startAndChoose(company);
     h->openRegionRow(2); // SX7, key 004
     h->type(w()->Text1(12), "70");
     // Store; no automatic box 6; the row's 70 now differs from SX4 box 1: recalculate.
     h->boxes.answer({Yes, No, Yes});
     h->click(w()->cmduscita(0));
-    QCOMPARE(texts(), (QStringList{saveQuestion, box6Question, sx4Warning}));
+    QCOMPARE(h->boxes.texts(), (QStringList{saveQuestion, box6Offer, sx4Warning}));
     QCOMPARE(schedule().at(3), (QStringList{"004", "0", "70,00", "0,00", "0,00", "0,00", "0,00",
                                             "0,00", "0", "0", "0"}));
     QCOMPARE(schedule().first().at(2), QStringLiteral("70,00"));
@@ -401,7 +350,7 @@ void TestStoring::summaryTextsAreStoredAsUsableAmounts() {
     QFETCH(QString, stored);
     QFETCH(QString, shown);
 
-    openDeclarant();
+    h->startAndChoose(company);
     if (!typed.isEmpty())
         h->type(w()->Text1(box), typed);
     else
@@ -437,13 +386,13 @@ void TestStoring::frontIndicatorFollowsTheSchedule() {
     QFETCH(QString, after);
 
     h->archive.exec(QStringLiteral("UPDATE FRONTESPIZIO SET FR_46 = ?"), {before});
-    openDeclarant();
-    typeSummary(summary);
+    h->startAndChoose(company);
+    h->typeBoxes(1, summary);
     if (ticked != 0)
         h->click(w()->Check1(ticked));
     h->click(w()->cmdmemorizza);
     QVERIFY(h->boxes.boxes.isEmpty());
-    QCOMPARE(frontIndicator(), after);
+    QCOMPARE(h->frontIndicator(company), after);
 }
 
 void TestStoring::fieldsTheStoringDoesNotWriteKeepTheirValues() {
@@ -453,7 +402,7 @@ void TestStoring::fieldsTheStoringDoesNotWriteKeepTheirValues() {
             return {"0", "45,00", "0", "0", "0", "0", "0", "0", "1", "0"};
         return {"9", "1,5", "0", "0", "0", "0", " 0 ", "A", QVariant(), "x"};
     });
-    openDeclarant();
+    h->startAndChoose(company);
     h->click(w()->Check1(10));
     h->click(w()->cmdmemorizza);
     QVERIFY(h->boxes.boxes.isEmpty());
@@ -462,14 +411,15 @@ void TestStoring::fieldsTheStoringDoesNotWriteKeepTheirValues() {
     expected << QStringList{"001",  "0,00", "45,00", "0,00", "0,00", "0,00",
                             "0,00", "0,00", "0",     "1",    "1"};
     for (int i = 2; i <= 31; ++i)
-        expected << QStringList{seq(i), "9", "1,5", "0", "0", "0", "0", "0", "A", QString(), "x"};
+        expected << QStringList{
+            WindowHarness::seq(i), "9", "1,5", "0", "0", "0", "0", "0", "A", QString(), "x"};
     QCOMPARE(schedule(), expected);
 }
 
 void TestStoring::missingRowsAreCreatedAndTheIndicatorWaits() {
     h->archive.exec(QStringLiteral("UPDATE FRONTESPIZIO SET FR_46 = '0'"));
     insertRows(company, taxCode, 1, 10, [](int) { return QVariantList(10, "0"); });
-    openDeclarant();
+    h->startAndChoose(company);
     h->click(w()->Check1(8));
     h->click(w()->cmdmemorizza);
 
@@ -477,24 +427,24 @@ void TestStoring::missingRowsAreCreatedAndTheIndicatorWaits() {
     QCOMPARE(rows.size(), 31);
     QCOMPARE(rows.at(0), (QStringList{"001", "0,00", "0,00", "0,00", "0,00", "0,00", "0,00", "0,00",
                                       "1", "0", "0"}));
-    QCOMPARE(rows.at(9), QStringList{seq(10)} + untouchedRegionRow());
+    QCOMPARE(rows.at(9), QStringList{WindowHarness::seq(10)} + untouchedRegionRow());
     // A created row gets its keys and the amounts; the other fields stay empty.
     for (int i = 11; i <= 31; ++i)
-        QCOMPARE(rows.at(i - 1), (QStringList{seq(i), QString(), "0", "0", "0", "0", "0", "0",
-                                              QString(), QString(), QString()}));
+        QCOMPARE(rows.at(i - 1), (QStringList{WindowHarness::seq(i), QString(), "0", "0", "0", "0",
+                                              "0", "0", QString(), QString(), QString()}));
     // Row "031" was created by this storing: the front page waits for a complete schedule.
-    QCOMPARE(frontIndicator(), QStringLiteral("0"));
+    QCOMPARE(h->frontIndicator(company), QStringLiteral("0"));
 
     h->click(w()->Check1(9));
     h->click(w()->cmdmemorizza);
     QCOMPARE(schedule().size(), 31);
-    QCOMPARE(frontIndicator(), QStringLiteral("1"));
+    QCOMPARE(h->frontIndicator(company), QStringLiteral("1"));
 }
 
 void TestStoring::shortTaxCodeStoresUnderItsPaddedForm() {
     h->archive.addDeclarant("002", "01234567890", QVariant(), QVariant(), "ACME S.P.A.", "");
-    openDeclarant("002");
-    typeSummary({"5", "", "", "5"});
+    h->startAndChoose("002");
+    h->typeBoxes(1, {"5", "", "", "5"});
     h->click(w()->cmdmemorizza);
     h->click(w()->Check1(8));
     h->click(w()->cmdmemorizza);
@@ -503,12 +453,12 @@ void TestStoring::shortTaxCodeStoresUnderItsPaddedForm() {
     const auto keys =
         h->archive.rows(QStringLiteral("SELECT DISTINCT CFD FROM QUADROSX WHERE CODAZI = '002'"));
     QCOMPARE(keys, QList<QStringList>{{padded}});
-    const QList<QStringList> rows = schedule("002", padded);
+    const QList<QStringList> rows = h->storedSchedule("002", padded);
     QCOMPARE(rows.size(), 31);
     QCOMPARE(rows.first(), (QStringList{"001", "5,00", "0,00", "0,00", "5,00", "0,00", "0,00",
                                         "0,00", "1", "0", "0"}));
     // The front page holds the short form: the padded key finds it all the same.
-    QCOMPARE(frontIndicator("002"), QStringLiteral("1"));
+    QCOMPARE(h->frontIndicator("002"), QStringLiteral("1"));
 }
 
 void TestStoring::aFailedWriteLeavesTheDatabaseAsItWas_data() {
@@ -525,10 +475,10 @@ void TestStoring::aFailedWriteLeavesTheDatabaseAsItWas_data() {
 void TestStoring::aFailedWriteLeavesTheDatabaseAsItWas() {
     QFETCH(QString, trigger);
     h->archive.exec(trigger);
-    openDeclarant();
+    h->startAndChoose(company);
     confirmRow(0, {"300", "", "100", "", "", ""});
     confirmRow(20, {"1", "", "", "", "", ""});
-    typeSummary({"", "301", "", "100"});
+    h->typeBoxes(1, {"", "301", "", "100"});
     h->click(w()->Check1(8));
     const QByteArray bytes = fileBytes(h->archive.yearPath());
     const QList<QStringList> content = everything();

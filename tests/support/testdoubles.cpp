@@ -17,6 +17,13 @@ int RecordingMessageBoxes::show(const QString& text, int style, const QString& t
     }
 }
 
+QStringList RecordingMessageBoxes::texts() const {
+    QStringList result;
+    for (const Box& box : boxes)
+        result << box.text;
+    return result;
+}
+
 bool RecordingPlatform::activateWindow(const QString& title) {
     activated << title;
     return windows.contains(title);
@@ -27,4 +34,6 @@ bool RecordingPlatform::startProgram(const QString& path) {
     return true;
 }
 
-void RecordingPlatform::endProcess(int exitCode) { endings << exitCode; }
+void RecordingPlatform::endProcess(int exitCode) {
+    endings << exitCode;
+}

@@ -3,15 +3,15 @@
 #include "app/messageboxes.h"
 #include "app/platform.h"
 
+#include <functional>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 // Records every message box and answers from a script; a box with no answer left is an
 // unexpected box, answered with its last button and counted.
 class RecordingMessageBoxes : public MessageBoxes {
-public:
+  public:
     struct Box {
         QString text;
         int style;
@@ -22,15 +22,17 @@ public:
     QList<Box> boxes;
     int unexpected = 0;
     int pendingAnswers() const { return int(answers_.size()); }
+    // The texts of the boxes shown, in order.
+    QStringList texts() const;
     // Runs while a box is "open": lets a test look at the window as the user sees it then.
     std::function<void(const Box&)> whileShown;
 
-private:
+  private:
     QList<int> answers_;
 };
 
 class RecordingPlatform : public Platform {
-public:
+  public:
     bool anotherCopyRunning() override { return otherCopy; }
     QSize screenSize() override { return QSize(1280, 1024); }
     bool activateWindow(const QString& title) override;
