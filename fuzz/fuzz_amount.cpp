@@ -188,8 +188,8 @@ void checkFormatted(double value, const QString& from) {
     require(back.has_value(), "display form reads as no number", shown);
     if (std::fabs(*back - value) > 0.005 + 1e-6)
         fail("display form is not the value in cents",
-             (from.isEmpty() ? QString::number(value, 'g', 17) : from) +
-                 QStringLiteral(" -> ") + shown);
+             (from.isEmpty() ? QString::number(value, 'g', 17) : from) + QStringLiteral(" -> ") +
+                 shown);
 }
 
 void checkText(const QString& text) {
@@ -214,15 +214,14 @@ void checkText(const QString& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
-                                                     static_cast<qsizetype>(size));
+    const QByteArray input =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const qsizetype firstEnd = input.indexOf('\n');
     const qsizetype secondEnd = firstEnd < 0 ? -1 : input.indexOf('\n', firstEnd + 1);
     const QByteArray startLine = firstEnd < 0 ? input : input.left(firstEnd);
-    const QByteArray keys = firstEnd < 0 ? QByteArray()
-                            : secondEnd < 0
-                                ? input.mid(firstEnd + 1)
-                                : input.mid(firstEnd + 1, secondEnd - firstEnd - 1);
+    const QByteArray keys = firstEnd < 0    ? QByteArray()
+                            : secondEnd < 0 ? input.mid(firstEnd + 1)
+                                            : input.mid(firstEnd + 1, secondEnd - firstEnd - 1);
     const QByteArray textLine = secondEnd < 0 ? QByteArray() : input.mid(secondEnd + 1);
 
     typeKeys(startingText(QString::fromUtf8(startLine)), keys);

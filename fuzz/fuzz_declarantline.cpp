@@ -75,8 +75,8 @@ void checkStoredLine(const QString& line, const QList<QString>& f) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QList<QString> f = fields(QByteArray::fromRawData(reinterpret_cast<const char*>(data),
-                                                            static_cast<qsizetype>(size)));
+    const QList<QString> f = fields(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     const QString line = declarantLine(f[0], f[1], f[2], f[3], f[4], f[5]);
     checkAnyLine(line);
     if (f[0].size() == 3)
