@@ -7,7 +7,7 @@
 // Controls that share a name and are told apart by an index. Only the indices that exist may
 // be used: asking for any other is a programming error.
 template <typename T> class ControlArray {
-public:
+  public:
     ControlArray(const char* name) : name_(name) {}
     void add(int index, T* control) { controls_[index] = control; }
     T* operator()(int index) const {
@@ -19,7 +19,7 @@ public:
     bool has(int index) const { return controls_.count(index) != 0; }
     const std::map<int, T*>& all() const { return controls_; }
 
-private:
+  private:
     std::string name_;
     std::map<int, T*> controls_;
 };

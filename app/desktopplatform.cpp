@@ -2,27 +2,31 @@
 
 #include "app/windowactivation.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
-#include <cstdio>
-#include <cstdlib>
 
 DesktopPlatform::DesktopPlatform() : lock_(QDir::temp().filePath(QStringLiteral("quadrosx.lock"))) {
     // A lock left by a copy that crashed is recognised as stale at once.
     lock_.setStaleLockTime(0);
 }
 
-bool DesktopPlatform::anotherCopyRunning() { return !lock_.isLocked() && !lock_.tryLock(0); }
+bool DesktopPlatform::anotherCopyRunning() {
+    return !lock_.isLocked() && !lock_.tryLock(0);
+}
 
 QSize DesktopPlatform::screenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->size() : QSize();
 }
 
-bool DesktopPlatform::activateWindow(const QString& title) { return activateWindowTitled(title); }
+bool DesktopPlatform::activateWindow(const QString& title) {
+    return activateWindowTitled(title);
+}
 
 bool DesktopPlatform::startProgram(const QString& path) {
     return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());

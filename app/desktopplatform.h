@@ -6,7 +6,7 @@
 
 // The operating system as the program meets it on a desktop.
 class DesktopPlatform : public Platform {
-public:
+  public:
     DesktopPlatform();
     bool anotherCopyRunning() override;
     QSize screenSize() override;
@@ -14,6 +14,6 @@ public:
     bool startProgram(const QString& path) override;
     [[noreturn]] void endProcess(int exitCode) override;
 
-private:
+  private:
     QLockFile lock_;
 };

@@ -27,12 +27,12 @@ int main(int argc, char** argv) {
     DesktopPlatform platform;
     MOD770BAS mod;
     mod.COMMANDLINE = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
-    QUADROSX window(mod, Services{boxes, platform, [] {
-                                      return std::make_unique<DefaultPrinterSink>();
-                                  }});
+    QUADROSX window(
+        mod, Services{boxes, platform, [] { return std::make_unique<DefaultPrinterSink>(); }});
     boxes.setParent(&window);
-    app.setErrorReport(
-        [&window](int number, const QString& description) { window.reportError(number, description); });
+    app.setErrorReport([&window](int number, const QString& description) {
+        window.reportError(number, description);
+    });
     window.startUp();
     saveScreenshotWhenAsked(window);
     return app.exec();

@@ -6,7 +6,7 @@
 // 13, a style adding buttons (0 OK, 3 Yes/No/Cancel, 4 Yes/No) and icon (16 critical,
 // 32 question, 64 information), and a title. The answer is 1 OK, 6 Yes, 7 No, 2 Cancel.
 class MessageBoxes {
-public:
+  public:
     enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
     enum Style {
         OkOnly = 0,
@@ -22,4 +22,6 @@ public:
 };
 
 // The line break inside a message text.
-inline QString CR() { return QString(QChar(13)); }
+inline QString CR() {
+    return QString(QChar(13));
+}

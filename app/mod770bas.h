@@ -4,9 +4,9 @@
 #include "data/queryrecordset.h"
 #include "data/tablerecordset.h"
 
+#include <memory>
 #include <QString>
 #include <QtGlobal>
-#include <memory>
 
 // The program's module-level state, one instance per run, shared by the window's procedures.
 struct MOD770BAS {

@@ -5,18 +5,30 @@
 // Fixed names of the suite: the year of the return is part of each.
 namespace Names770 {
 
-inline QString year() { return QStringLiteral("2004"); }
-inline QString templateFile() { return QStringLiteral("\\S774XXXX.MDB"); }
-inline QString yearDatabaseFile() { return QStringLiteral("\\S770") + year() + QStringLiteral(".MDB"); }
-inline QString mainProgramFile() { return QStringLiteral("\\770") + year() + QStringLiteral(".EXE"); }
-inline QString mainWindowTitle() { return QStringLiteral("770") + year(); }
+inline QString year() {
+    return QStringLiteral("2004");
+}
+inline QString templateFile() {
+    return QStringLiteral("\\S774XXXX.MDB");
+}
+inline QString yearDatabaseFile() {
+    return QStringLiteral("\\S770") + year() + QStringLiteral(".MDB");
+}
+inline QString mainProgramFile() {
+    return QStringLiteral("\\770") + year() + QStringLiteral(".EXE");
+}
+inline QString mainWindowTitle() {
+    return QStringLiteral("770") + year();
+}
 inline QString designCaption() {
     return QStringLiteral("Gestione Quadro SX - Riepilogo delle compensazioni");
 }
 inline QString captionPrefix() {
     return QStringLiteral(" Gestione Modello 770/2004 (Semplificato) - ");
 }
-inline QString registryKey() { return QStringLiteral("SOFTWARE\\TARVESSI\\ZAVIRTEN"); }
+inline QString registryKey() {
+    return QStringLiteral("SOFTWARE\\TARVESSI\\ZAVIRTEN");
+}
 
 } // namespace Names770
 

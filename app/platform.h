@@ -7,7 +7,7 @@
 // endProcess(); a test double records the call and returns, so every caller returns at once
 // after asking for the end.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     // True when another copy of the program holds the single-copy lock.
     virtual bool anotherCopyRunning() = 0;

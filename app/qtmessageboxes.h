@@ -6,10 +6,10 @@ class QWidget;
 
 // Message boxes on screen, modal over the program's window.
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     void setParent(QWidget* parent) { parent_ = parent; }
     int show(const QString& text, int style, const QString& title) override;
 
-private:
+  private:
     QWidget* parent_ = nullptr;
 };

@@ -4,8 +4,8 @@
 #include "data/databaseerror.h"
 #include "ui_quadrosx.h"
 
-#include <QCloseEvent>
 #include <exception>
+#include <QCloseEvent>
 
 QUADROSX::QUADROSX(MOD770BAS& mod, Services services, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::QUADROSX>()), mod_(mod),

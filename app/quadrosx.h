@@ -7,9 +7,9 @@
 #include "data/sxtable.h"
 #include "report/printersink.h"
 
-#include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <QMainWindow>
 
 class QCheckBox;
 class QFrame;
@@ -36,13 +36,15 @@ struct Services {
 class QUADROSX : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     QUADROSX(MOD770BAS& mod, Services services, QWidget* parent = nullptr);
     ~QUADROSX() override;
 
     // Start-up and end of the run (app/).
     // Form_Load, with a failure going to the top-level error report.
-    void startUp() { guarded([this] { Form_Load(); }); }
+    void startUp() {
+        guarded([this] { Form_Load(); });
+    }
     void Form_Load();
     void Form_Unload();
     void cmduscita_Click(int index);
@@ -157,11 +159,11 @@ public:
 
     MOD770BAS& mod() { return mod_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void gatherControls();
     void wireApp();
     void wireSelection();

@@ -11,17 +11,20 @@ using namespace Names770;
 
 namespace {
 
-QString templatePath(const MOD770BAS& mod) { return mod.DIRARCHIVI + templateFile(); }
-QString yearDatabasePath(const MOD770BAS& mod) { return mod.DIRARCHIVI + yearDatabaseFile(); }
+QString templatePath(const MOD770BAS& mod) {
+    return mod.DIRARCHIVI + templateFile();
+}
+QString yearDatabasePath(const MOD770BAS& mod) {
+    return mod.DIRARCHIVI + yearDatabaseFile();
+}
 
 } // namespace
 
 void QUADROSX::wireApp() {
     for (const auto& [index, button] : cmduscita.all()) {
         const int i = index;
-        connect(button, &QPushButton::clicked, this, [this, i] {
-            guarded([this, i] { cmduscita_Click(i); });
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, i] { guarded([this, i] { cmduscita_Click(i); }); });
     }
 }
 

@@ -2,11 +2,11 @@
 
 #ifdef QUADROSX_HAVE_XCB
 
-#include <QByteArray>
-#include <QVector>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <QByteArray>
+#include <QVector>
 #include <xcb/xcb.h>
 
 namespace {
@@ -23,8 +23,8 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
 }
 
 QByteArray property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {
-    XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, window, name, type, 0, 4096), nullptr));
+    XcbReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, 4096), nullptr));
     if (!reply)
         return {};
     return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
@@ -44,7 +44,8 @@ QVector<xcb_window_t> topLevelWindows(xcb_connection_t* c, xcb_window_t root, xc
     std::memcpy(windows.data(), managed.constData(), windows.size() * sizeof(xcb_window_t));
     if (!windows.isEmpty())
         return windows;
-    XcbReply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
+    XcbReply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
     if (!tree)
         return windows;
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -91,6 +92,8 @@ bool activateWindowTitled(const QString& title) {
 
 #else
 
-bool activateWindowTitled(const QString&) { return false; }
+bool activateWindowTitled(const QString&) {
+    return false;
+}
 
 #endif

@@ -11,13 +11,17 @@
 
 namespace {
 
-QString number(double value) { return value > 0 ? QString::number(value, 'f', 2) : QStringLiteral("-"); }
+QString number(double value) {
+    return value > 0 ? QString::number(value, 'f', 2) : QStringLiteral("-");
+}
 
 void print(QTextStream& out, const Figure& f) {
-    const QString targets = (f.target > 0 ? QStringLiteral("< %1 %2").arg(f.target).arg(f.unit) : QString()) +
-                            (f.ratioTarget > 0 ? QStringLiteral(", ratio <= %1").arg(f.ratioTarget) : QString());
+    const QString targets =
+        (f.target > 0 ? QStringLiteral("< %1 %2").arg(f.target).arg(f.unit) : QString()) +
+        (f.ratioTarget > 0 ? QStringLiteral(", ratio <= %1").arg(f.ratioTarget) : QString());
     out << "| " << f.what << " | " << number(f.value) << " " << f.unit << " | "
-        << (f.bare > 0 ? f.bareWhat + QStringLiteral(": ") + number(f.bare) + " " + f.unit : QStringLiteral("-"))
+        << (f.bare > 0 ? f.bareWhat + QStringLiteral(": ") + number(f.bare) + " " + f.unit
+                       : QStringLiteral("-"))
         << " | " << (f.bare > 0 ? number(f.ratio()) : QStringLiteral("-")) << " | "
         << targets.trimmed().remove(QRegularExpression(QStringLiteral("^, "))) << " | "
         << (f.met() && f.value > 0 ? "yes" : "NO") << " |\n";

@@ -2,12 +2,12 @@
 
 #include "windowharness.h"
 
+#include <algorithm>
+#include <functional>
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QUuid>
-#include <algorithm>
-#include <functional>
 #include <vector>
 
 // Shared by the benchmarks: a suite archive with many declarants, and timing by median.
@@ -20,7 +20,7 @@ inline void useSourceTree() {
 
 // A connection of the benchmark's own to the year's database.
 class Connection {
-public:
+  public:
     explicit Connection(const QString& path) : name_(QUuid::createUuid().toString()) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(path);
@@ -32,11 +32,13 @@ public:
     }
     QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
 
-private:
+  private:
     QString name_;
 };
 
-inline QString companyCode(int i) { return QStringLiteral("%1").arg(i, 3, 36, QLatin1Char('0')).toUpper(); }
+inline QString companyCode(int i) {
+    return QStringLiteral("%1").arg(i, 3, 36, QLatin1Char('0')).toUpper();
+}
 
 // `count` declarants, persons and companies alternately, codes unique.
 inline void addDeclarants(const QString& path, int count) {

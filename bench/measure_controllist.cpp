@@ -45,7 +45,8 @@ void bareRender(const QString& file, const QStringList& lines) {
 QList<Figure> Measure::controlList() {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("lista.pdf"));
-    const ControlList::DeclarantCaptions captions{QStringLiteral(" 001"), QStringLiteral(" ROSSI MARIO"),
+    const ControlList::DeclarantCaptions captions{QStringLiteral(" 001"),
+                                                  QStringLiteral(" ROSSI MARIO"),
                                                   QStringLiteral(" RSSMRA80A01H501U")};
     RecordingPrinterSink recording;
     ControlList::print(recording, fullSchedule(), captions);

@@ -1,10 +1,10 @@
 #include "editor/amount.h"
 #include "figures.h"
 
+#include <algorithm>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <algorithm>
 
 namespace {
 
@@ -56,14 +56,18 @@ QList<Figure> Measure::keyFilter() {
     box.setMaxLength(LibrAgg770::amountBoxLength);
     Figure filter{QStringLiteral("amount filter, per key (FILTROIMPORTO on a box)")};
     filter.unit = QStringLiteral("us");
-    filter.value = bestNsPerKey(box, sequences, 5, [&box](int key) {
-                       return LibrAgg770::FILTROIMPORTO(&box, key, true, true, 10, 2);
-                   }) / 1000;
+    filter.value = bestNsPerKey(box, sequences, 5,
+                                [&box](int key) {
+                                    return LibrAgg770::FILTROIMPORTO(&box, key, true, true, 10, 2);
+                                }) /
+                   1000;
     filter.bareWhat = QStringLiteral("the box setting its text once per key");
-    filter.bare = bestNsPerKey(box, sequences, 5, [&box](int key) {
-                      box.setText(box.text() + QChar(key == 8 ? '0' : key));
-                      return 0;
-                  }) / 1000;
+    filter.bare = bestNsPerKey(box, sequences, 5,
+                               [&box](int key) {
+                                   box.setText(box.text() + QChar(key == 8 ? '0' : key));
+                                   return 0;
+                               }) /
+                  1000;
     filter.target = 5;
     return {filter};
 }

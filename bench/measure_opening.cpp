@@ -17,7 +17,8 @@ void bareReads(const Bench::Connection& connection) {
     all.next();
     all.finish();
     QSqlQuery seek(connection.db());
-    seek.prepare(QStringLiteral("SELECT rowid, * FROM QUADROSX WHERE CODAZI = ? AND CFD = ? AND SEQ = ?"));
+    seek.prepare(
+        QStringLiteral("SELECT rowid, * FROM QUADROSX WHERE CODAZI = ? AND CFD = ? AND SEQ = ?"));
     for (int i = 1; i <= 31; ++i) {
         seek.bindValue(0, company);
         seek.bindValue(1, tax);
@@ -68,20 +69,32 @@ QList<Figure> Measure::opening() {
     h.start();
     const int row = h.declarantRow(company);
     const Bench::Connection connection(h.archive.yearPath());
-    auto dropRows = [&] { QSqlQuery(connection.db()).exec(QStringLiteral("DELETE FROM QUADROSX")); };
+    auto dropRows = [&] {
+        QSqlQuery(connection.db()).exec(QStringLiteral("DELETE FROM QUADROSX"));
+    };
     auto open = [&] { h.window->List1_DblClick(); };
 
     Figure first{QStringLiteral("first opening (31 rows created)")};
-    first.value = medianWithReset(25, [&] { dropRows(); h.window->List1->setCurrentRow(row); }, open);
+    first.value = medianWithReset(
+        25,
+        [&] {
+            dropRows();
+            h.window->List1->setCurrentRow(row);
+        },
+        open);
     first.bareWhat = QStringLiteral("same 31 inserts in a transaction + reads");
-    first.bare = medianWithReset(25, dropRows, [&] { bareWrites(connection); bareReads(connection); });
+    first.bare = medianWithReset(25, dropRows, [&] {
+        bareWrites(connection);
+        bareReads(connection);
+    });
     first.target = 20;
     first.ratioTarget = 1.5;
 
     h.window->List1->setCurrentRow(row);
     h.window->List1_DblClick();
     Figure again{QStringLiteral("opening a declarant with its rows")};
-    again.value = medianWithReset(51, [&] { h.window->List1->setCurrentRow(row); }, open);
+    again.value = medianWithReset(
+        51, [&] { h.window->List1->setCurrentRow(row); }, open);
     again.bareWhat = QStringLiteral("same query + 31 reads by key");
     again.bare = Bench::medianMs(51, [&] { bareReads(connection); });
     again.target = 5;

@@ -120,8 +120,10 @@ QList<Figure> Measure::storing() {
 
     const Bench::Connection connection(h.archive.yearPath());
     QList<QStringList> rows;
-    QSqlQuery stored = run(connection.db(), QStringLiteral("SELECT SEQ, SX_1, SX_2, SX_3, SX_4, SX_5, "
-                                                           "SX_6, SX_7, SX_8, SX_9, SX_10 FROM QUADROSX ORDER BY SEQ"));
+    QSqlQuery stored =
+        run(connection.db(),
+            QStringLiteral("SELECT SEQ, SX_1, SX_2, SX_3, SX_4, SX_5, "
+                           "SX_6, SX_7, SX_8, SX_9, SX_10 FROM QUADROSX ORDER BY SEQ"));
     while (stored.next()) {
         QStringList row;
         for (int j = 0; j <= 10; ++j)

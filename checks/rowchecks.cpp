@@ -1,7 +1,7 @@
 #include "checks/rowchecks.h"
 
-#include "editor/amount.h"
 #include "app/trimblanks.h"
+#include "editor/amount.h"
 
 namespace RowChecks {
 

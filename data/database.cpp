@@ -27,9 +27,9 @@ Database::Database(const QString& path)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
         // mode=rw: open what is there, never create a file.
-        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
-                               .toString(QUrl::FullyEncoded) +
-                           QStringLiteral("?mode=rw"));
+        db.setDatabaseName(
+            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            QStringLiteral("?mode=rw"));
         db.setConnectOptions(
             QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
         if (!db.open()) {
@@ -49,7 +49,9 @@ Database::Database(const QString& path)
     }
 }
 
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 
 void Database::close() {
     if (!open_)

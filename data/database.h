@@ -2,11 +2,11 @@
 
 #include "data/databaseerror.h"
 
+#include <memory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
-#include <memory>
 #include <vector>
 
 class TableRecordset;
@@ -15,7 +15,7 @@ class QueryRecordset;
 // The year's database: a SQLite file opened for reading and writing. A lock held by another
 // program of the suite is waited for up to lockWaitMs before it fails.
 class Database {
-public:
+  public:
     static constexpr int lockWaitMs = 5000;
 
     // Opens an existing file; never creates one.
@@ -28,8 +28,7 @@ public:
     bool isOpen() const { return open_; }
 
     // A query with its values bound in order to the ? marks of the text.
-    std::unique_ptr<QueryRecordset> openQuery(const QString& text,
-                                              const QVariantList& values = {});
+    std::unique_ptr<QueryRecordset> openQuery(const QString& text, const QVariantList& values = {});
     std::unique_ptr<TableRecordset> openTable(const QString& name);
 
     // Runs a statement that returns no rows.
@@ -41,7 +40,7 @@ public:
     QSqlDatabase connection() const;
     [[noreturn]] void fail(const QSqlError& error) const;
 
-private:
+  private:
     QString connectionName_;
     bool open_ = false;
 };
@@ -49,14 +48,14 @@ private:
 // Every write between begin and commit lands whole or not at all: the destructor rolls back
 // what was not committed. Waits for another program's lock like any write.
 class Transaction {
-public:
+  public:
     explicit Transaction(Database& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
 
-private:
+  private:
     Database& db_;
     bool done_ = false;
 };

@@ -9,7 +9,9 @@
 
 namespace {
 
-QString sxField(int j) { return QStringLiteral("SX_") + QString::number(j); }
+QString sxField(int j) {
+    return QStringLiteral("SX_") + QString::number(j);
+}
 
 } // namespace
 

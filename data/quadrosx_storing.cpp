@@ -1,7 +1,7 @@
 #include "app/quadrosx.h"
+#include "app/trimblanks.h"
 #include "data/rowkey.h"
 #include "editor/amount.h"
-#include "app/trimblanks.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

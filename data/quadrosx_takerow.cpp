@@ -1,6 +1,6 @@
 #include "app/quadrosx.h"
-#include "editor/amount.h"
 #include "app/trimblanks.h"
+#include "editor/amount.h"
 
 #include <QLineEdit>
 

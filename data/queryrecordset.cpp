@@ -38,7 +38,8 @@ void QueryRecordset::moveFirst() {
 void QueryRecordset::moveNext() {
     requireOpen();
     if (eof_)
-        throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
+        throw DatabaseError{DatabaseErrors::NoCurrentRecord,
+                            QStringLiteral("Nessun record corrente")};
     eof_ = !query_.next();
     if (!eof_)
         ++reached_;
@@ -58,16 +59,20 @@ int QueryRecordset::fieldIndex(const QString& name) const {
 QVariant QueryRecordset::value(const QString& name) const {
     const int index = fieldIndex(name);
     if (eof_)
-        throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
+        throw DatabaseError{DatabaseErrors::NoCurrentRecord,
+                            QStringLiteral("Nessun record corrente")};
     return query_.value(index);
 }
 
-QString QueryRecordset::field(const QString& name) const { return field(fieldIndex(name)); }
+QString QueryRecordset::field(const QString& name) const {
+    return field(fieldIndex(name));
+}
 
 QString QueryRecordset::field(int index) const {
     requireOpen();
     if (eof_)
-        throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
+        throw DatabaseError{DatabaseErrors::NoCurrentRecord,
+                            QStringLiteral("Nessun record corrente")};
     const QVariant v = query_.value(index);
     return v.isNull() ? QString() : v.toString();
 }

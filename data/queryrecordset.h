@@ -9,7 +9,7 @@
 // The rows of a query, read forward. recordCount() is 0 exactly when the query returned no
 // row; otherwise it is the number of rows reached so far (at least 1).
 class QueryRecordset {
-public:
+  public:
     QueryRecordset(Database& db, const QString& text, const QVariantList& values);
     QueryRecordset(const QueryRecordset&) = delete;
     QueryRecordset& operator=(const QueryRecordset&) = delete;
@@ -27,7 +27,7 @@ public:
     void close();
     bool isOpen() const { return open_; }
 
-private:
+  private:
     void requireOpen() const;
 
     Database& db_;

@@ -3,7 +3,9 @@
 #include <stdexcept>
 #include <string>
 
-void SxTable::clear() { cells_.fill(QStringLiteral("0")); }
+void SxTable::clear() {
+    cells_.fill(QStringLiteral("0"));
+}
 
 int SxTable::at(int row, int column) {
     if (row < 0 || row > lastRow || column < 0 || column > lastColumn)

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QString>
 #include <array>
+#include <QString>
 
 // The open declarant's Schedule SX in memory: texts indexed by row 0-31 (the numeric value of
 // the row key SEQ) and column 0-10 (the number of field SX_j). Any other index is an error.
 class SxTable {
-public:
+  public:
     static constexpr int lastRow = 31;
     static constexpr int lastColumn = 10;
 
@@ -16,7 +16,7 @@ public:
     // The cleared state: "0" in every cell.
     void clear();
 
-private:
+  private:
     static int at(int row, int column);
     std::array<QString, (lastRow + 1) * (lastColumn + 1)> cells_;
 };

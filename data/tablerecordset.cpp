@@ -1,14 +1,14 @@
 #include "data/tablerecordset.h"
 
-#include <QSqlError>
 #include <algorithm>
+#include <QSqlError>
 #include <QSqlRecord>
 
 namespace {
 
 QString quoted(const QString& identifier) {
-    return QLatin1Char('"') + QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
+    return QLatin1Char('"') +
+           QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
 [[noreturn]] void noCurrentRecord() {
@@ -37,9 +37,9 @@ void TableRecordset::requireOpen() const {
 int TableRecordset::column(const QString& name) const {
     const int index = columnByName_.value(name.toUpper(), -1);
     if (index < 0)
-        throw DatabaseError{DatabaseErrors::FieldNotFound,
-                            QStringLiteral("Campo '%1' non trovato nella tabella %2")
-                                .arg(name, table_)};
+        throw DatabaseError{
+            DatabaseErrors::FieldNotFound,
+            QStringLiteral("Campo '%1' non trovato nella tabella %2").arg(name, table_)};
     return index;
 }
 
@@ -56,9 +56,9 @@ void TableRecordset::setIndex(const QString& name) {
     if (!list.exec())
         db_.fail(list.lastError());
     if (!list.next())
-        throw DatabaseError{DatabaseErrors::IndexNotFound,
-                            QStringLiteral("Indice '%1' non trovato nella tabella %2")
-                                .arg(name, table_)};
+        throw DatabaseError{
+            DatabaseErrors::IndexNotFound,
+            QStringLiteral("Indice '%1' non trovato nella tabella %2").arg(name, table_)};
     const QString indexName = list.value(0).toString();
     list.finish();
 
@@ -82,7 +82,8 @@ void TableRecordset::setIndex(const QString& name) {
     if (!seekQuery_.prepare(select.arg(quoted(table_), exact.join(QStringLiteral(" AND ")))))
         db_.fail(seekQuery_.lastError());
     seekTrimmedQuery_ = QSqlQuery(db_.connection());
-    if (!seekTrimmedQuery_.prepare(select.arg(quoted(table_), trimmed.join(QStringLiteral(" AND ")))))
+    if (!seekTrimmedQuery_.prepare(
+            select.arg(quoted(table_), trimmed.join(QStringLiteral(" AND ")))))
         db_.fail(seekTrimmedQuery_.lastError());
 }
 
@@ -110,8 +111,9 @@ void TableRecordset::seek(const QStringList& keys) {
         throw DatabaseError{DatabaseErrors::IndexNotFound,
                             QStringLiteral("Ricerca senza indice corrente su %1").arg(table_)};
     mode_ = Mode::None;
-    const bool padded = std::any_of(keys.begin(), keys.end(),
-                                    [](const QString& key) { return key.endsWith(QLatin1Char(' ')); });
+    const bool padded = std::any_of(keys.begin(), keys.end(), [](const QString& key) {
+        return key.endsWith(QLatin1Char(' '));
+    });
     noMatch_ = !find(seekQuery_, keys) && !(padded && find(seekTrimmedQuery_, keys));
     if (noMatch_) {
         currentRowId_ = -1;
@@ -173,11 +175,11 @@ void TableRecordset::update() {
         QStringList marks;
         for (int i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        statement =
-            names.isEmpty()
-                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table_))
-                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(quoted(table_), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        statement = names.isEmpty()
+                        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table_))
+                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(quoted(table_), names.join(QLatin1Char(',')),
+                                   marks.join(QLatin1Char(',')));
     } else if (mode_ == Mode::Editing) {
         if (names.isEmpty()) {
             mode_ = Mode::None;

@@ -10,7 +10,7 @@
 // one record at a time. Field names are matched without regard to case; a Null reads as
 // empty text.
 class TableRecordset {
-public:
+  public:
     TableRecordset(Database& db, const QString& table);
     TableRecordset(const TableRecordset&) = delete;
     TableRecordset& operator=(const TableRecordset&) = delete;
@@ -30,7 +30,7 @@ public:
     bool isOpen() const { return open_; }
     const QString& table() const { return table_; }
 
-private:
+  private:
     int column(const QString& name) const;
     void requireOpen() const;
     QSqlQuery& prepared(const QString& statement);

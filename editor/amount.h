@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 class QLineEdit;
 
@@ -27,8 +27,8 @@ FilterResult filterAmountKey(const QString& text, int key, bool signAllowed, boo
 QString typed(const FilterResult& result, int maxLength = amountBoxLength);
 
 // The filter on a real box: may rewrite its text and caret; returns the key to hand on.
-int FILTROIMPORTO(QLineEdit* box, int key, bool signAllowed, bool commaAllowed,
-                  int integerDigits, int decimals);
+int FILTROIMPORTO(QLineEdit* box, int key, bool signAllowed, bool commaAllowed, int integerDigits,
+                  int decimals);
 
 // `value` unchanged when it is usable as an amount text, otherwise "0".
 QString VALIDAIMPORTO(const QString& value);
@@ -49,6 +49,8 @@ QString formatAmount(double value);
 QString formatAmountText(const QString& text);
 
 // The display form of zero.
-inline QString zeroAmount() { return formatAmount(0.0); }
+inline QString zeroAmount() {
+    return formatAmount(0.0);
+}
 
 } // namespace LibrAgg770

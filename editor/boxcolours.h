@@ -12,5 +12,9 @@ inline void setBoxColours(QLineEdit* box, const QColor& text, const QColor& back
     palette.setColor(QPalette::Base, background);
     box->setPalette(palette);
 }
-inline void setNormalColours(QLineEdit* box) { setBoxColours(box, Qt::black, Qt::white); }
-inline void markWrong(QLineEdit* box) { setBoxColours(box, Qt::black, QColor(255, 255, 0)); }
+inline void setNormalColours(QLineEdit* box) {
+    setBoxColours(box, Qt::black, Qt::white);
+}
+inline void markWrong(QLineEdit* box) {
+    setBoxColours(box, Qt::black, QColor(255, 255, 0));
+}

@@ -40,11 +40,13 @@ bool windowSwitch(const QFocusEvent* event) {
 void QUADROSX::wireAmounts() {
     for (const auto& [index, box] : Text1.all()) {
         const int i = index;
-        connect(box, &QLineEdit::textChanged, this, [this, i] { guarded([this, i] { Text1_Change(i); }); });
+        connect(box, &QLineEdit::textChanged, this,
+                [this, i] { guarded([this, i] { Text1_Change(i); }); });
     }
     for (const auto& [index, check] : Check1.all()) {
         const int i = index;
-        connect(check, &QCheckBox::stateChanged, this, [this, i] { guarded([this, i] { Check1_Click(i); }); });
+        connect(check, &QCheckBox::stateChanged, this,
+                [this, i] { guarded([this, i] { Check1_Click(i); }); });
     }
 }
 
@@ -109,4 +111,6 @@ void QUADROSX::Text1_Change(int index) {
     setNormalColours(Text1(index));
 }
 
-void QUADROSX::Check1_Click(int) { mod_.FLAGVARIAZIONI = 1; }
+void QUADROSX::Check1_Click(int) {
+    mod_.FLAGVARIAZIONI = 1;
+}

@@ -49,7 +49,7 @@ class DatabaseTest : public QObject {
         return db;
     }
 
-private slots:
+  private slots:
     void init() { path = dir.filePath(QStringLiteral("S7702004.MDB")); }
 
     void openingAMissingFileFailsAndCreatesNothing() {
@@ -89,14 +89,14 @@ private slots:
     void tableRecordsetSeeksByKeyWithoutRegardToCase_data() {
         QTest::addColumn<QString>("script");
         QTest::newRow("program's own schema") << schemaSql();
-        QTest::newRow("another program's layout")
-            << QStringLiteral("CREATE TABLE quadrosx (extra INTEGER, seq TEXT COLLATE NOCASE, "
-                              "cfd TEXT COLLATE NOCASE, codazi TEXT COLLATE NOCASE, sx_1 TEXT, "
-                              "sx_2 TEXT, sx_3 TEXT, sx_4 TEXT, sx_5 TEXT, sx_6 TEXT, sx_7 TEXT, "
-                              "sx_8 TEXT, sx_9 TEXT, sx_10 TEXT);"
-                              "CREATE UNIQUE INDEX quadrosx_chiave ON quadrosx (codazi, cfd, seq);"
-                              "CREATE TABLE frontespizio (fr_9 TEXT, cfd TEXT, codazi TEXT, fr_46 TEXT);"
-                              "CREATE UNIQUE INDEX chiave ON frontespizio (codazi, cfd);");
+        QTest::newRow("another program's layout") << QStringLiteral(
+            "CREATE TABLE quadrosx (extra INTEGER, seq TEXT COLLATE NOCASE, "
+            "cfd TEXT COLLATE NOCASE, codazi TEXT COLLATE NOCASE, sx_1 TEXT, "
+            "sx_2 TEXT, sx_3 TEXT, sx_4 TEXT, sx_5 TEXT, sx_6 TEXT, sx_7 TEXT, "
+            "sx_8 TEXT, sx_9 TEXT, sx_10 TEXT);"
+            "CREATE UNIQUE INDEX quadrosx_chiave ON quadrosx (codazi, cfd, seq);"
+            "CREATE TABLE frontespizio (fr_9 TEXT, cfd TEXT, codazi TEXT, fr_46 TEXT);"
+            "CREATE UNIQUE INDEX chiave ON frontespizio (codazi, cfd);");
     }
     void tableRecordsetSeeksByKeyWithoutRegardToCase() {
         QFETCH(QString, script);
@@ -134,8 +134,9 @@ private slots:
         table->edit();
         table->setField(QStringLiteral("SX_2"), QStringLiteral(""));
         table->update();
-        auto query = db->openQuery(QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq"),
-                                   {QStringLiteral("A'1"), tax});
+        auto query = db->openQuery(
+            QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq"),
+            {QStringLiteral("A'1"), tax});
         QCOMPARE(query->recordCount(), 1);
         QVERIFY(!query->value(QStringLiteral("sx_2")).isNull()); // empty text, not Null
         QVERIFY(query->value(QStringLiteral("sx_3")).isNull());
@@ -144,8 +145,9 @@ private slots:
     void queryRecordsetReadsForwardInOrder() {
         auto db = freshDatabase(schemaSql());
         for (const char* seq : {"031", "001", "010"})
-            db->execute(QStringLiteral("INSERT INTO QUADROSX (CODAZI, CFD, SEQ) VALUES ('001', 'X', ?)"),
-                        {QString::fromLatin1(seq)});
+            db->execute(
+                QStringLiteral("INSERT INTO QUADROSX (CODAZI, CFD, SEQ) VALUES ('001', 'X', ?)"),
+                {QString::fromLatin1(seq)});
         auto query = db->openQuery(QStringLiteral("SELECT * FROM QUADROSX order by seq"));
         QStringList seen;
         for (query->moveFirst(); !query->eof(); query->moveNext())

@@ -15,7 +15,7 @@ class AmountEntryTest : public QObject {
     // Moves the focus away from the box, as a click elsewhere does.
     void leave() { h->window->Cmdtotali->setFocus(Qt::MouseFocusReason); }
 
-private slots:
+  private slots:
     void init() {
         h = std::make_unique<WindowHarness>();
         h->archive.addDeclarant("001", "01234567890", QVariant(), QVariant(), "ACME", QVariant());
@@ -32,20 +32,48 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("amount") << "123,45" << "        123,45" << "123,45";
-        QTest::newRow("third decimal refused") << "123,456" << "        123,45" << "123,45";
-        QTest::newRow("period is a comma") << "1.5" << "           1,5" << "1,50";
-        QTest::newRow("comma first") << ",5" << "            ,5" << "0,50";
-        QTest::newRow("lone zero replaced") << "05" << "             5" << "5,00";
-        QTest::newRow("trailing zero kept") << "50" << "            50" << "50,00";
-        QTest::newRow("backspace resets") << "1234\b" << "             0" << "0,00";
-        QTest::newRow("backspace then digit") << "1234\b7" << "             7" << "7,00";
-        QTest::newRow("minus then digit") << "-7" << "            -7" << "-7,00";
-        QTest::newRow("plus replaced by minus") << "+-" << "             -" << "             -";
-        QTest::newRow("minus after digit refused") << "5-" << "             5" << "5,00";
-        QTest::newRow("eleventh digit refused") << "12345678901" << "    1234567890" << "1234567890,00";
-        QTest::newRow("letters refused") << "1a2b" << "            12" << "12,00";
-        QTest::newRow("second comma refused") << "1,,2" << "           1,2" << "1,20";
+        QTest::newRow("amount") << "123,45"
+                                << "        123,45"
+                                << "123,45";
+        QTest::newRow("third decimal refused") << "123,456"
+                                               << "        123,45"
+                                               << "123,45";
+        QTest::newRow("period is a comma") << "1.5"
+                                           << "           1,5"
+                                           << "1,50";
+        QTest::newRow("comma first") << ",5"
+                                     << "            ,5"
+                                     << "0,50";
+        QTest::newRow("lone zero replaced") << "05"
+                                            << "             5"
+                                            << "5,00";
+        QTest::newRow("trailing zero kept") << "50"
+                                            << "            50"
+                                            << "50,00";
+        QTest::newRow("backspace resets") << "1234\b"
+                                          << "             0"
+                                          << "0,00";
+        QTest::newRow("backspace then digit") << "1234\b7"
+                                              << "             7"
+                                              << "7,00";
+        QTest::newRow("minus then digit") << "-7"
+                                          << "            -7"
+                                          << "-7,00";
+        QTest::newRow("plus replaced by minus") << "+-"
+                                                << "             -"
+                                                << "             -";
+        QTest::newRow("minus after digit refused") << "5-"
+                                                   << "             5"
+                                                   << "5,00";
+        QTest::newRow("eleventh digit refused") << "12345678901"
+                                                << "    1234567890"
+                                                << "1234567890,00";
+        QTest::newRow("letters refused") << "1a2b"
+                                         << "            12"
+                                         << "12,00";
+        QTest::newRow("second comma refused") << "1,,2"
+                                              << "           1,2"
+                                              << "1,20";
     }
     void typedKeysEnterAtTheRightEdge() {
         QFETCH(QString, keys);

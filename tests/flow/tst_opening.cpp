@@ -12,9 +12,13 @@ namespace {
 
 const QColor yellow(255, 255, 0);
 
-QColor background(QLineEdit* box) { return box->palette().color(QPalette::Base); }
+QColor background(QLineEdit* box) {
+    return box->palette().color(QPalette::Base);
+}
 
-QString tax16(const QString& code) { return code.leftJustified(16, QLatin1Char(' ')); }
+QString tax16(const QString& code) {
+    return code.leftJustified(16, QLatin1Char(' '));
+}
 
 } // namespace
 
@@ -28,19 +32,23 @@ class OpeningTest : public QObject {
                   const QVariantList& fields) {
         QVariantList values{company, tax, seq};
         values += fields;
-        h->archive.exec(QStringLiteral("INSERT INTO QUADROSX (CODAZI, CFD, SEQ, SX_1, SX_2, SX_3, SX_4, "
-                                       "SX_5, SX_6, SX_7, SX_8, SX_9, SX_10) VALUES "
-                                       "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                        values);
+        h->archive.exec(
+            QStringLiteral("INSERT INTO QUADROSX (CODAZI, CFD, SEQ, SX_1, SX_2, SX_3, SX_4, "
+                           "SX_5, SX_6, SX_7, SX_8, SX_9, SX_10) VALUES "
+                           "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            values);
     }
     int storedRows(const QString& company) {
-        return int(h->archive.rows(QStringLiteral("SELECT * FROM QUADROSX WHERE CODAZI = ?"), {company}).size());
+        return int(
+            h->archive.rows(QStringLiteral("SELECT * FROM QUADROSX WHERE CODAZI = ?"), {company})
+                .size());
     }
 
-private slots:
+  private slots:
     void init() {
         h = std::make_unique<WindowHarness>();
-        h->archive.addDeclarant("001", "01234567890", QVariant(), QVariant(), "ACME S.P.A.", QVariant());
+        h->archive.addDeclarant("001", "01234567890", QVariant(), QVariant(), "ACME S.P.A.",
+                                QVariant());
         h->archive.addDeclarant("002", "RSSMRA70A01H501U", "ROSSI", "MARIO", QVariant(), "P");
         h->archive.addDeclarant("O'K", "QU'OTE", QVariant(), QVariant(), "L'ALBERO", QVariant());
     }
@@ -52,9 +60,9 @@ private slots:
     void firstOpeningCreatesThirtyOneZeroRows() {
         h->start();
         h->open("001");
-        const auto rows = h->archive.rows(
-            QStringLiteral("SELECT CODAZI, CFD, SEQ, SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, SX_7, SX_8, "
-                           "SX_9, SX_10 FROM QUADROSX ORDER BY SEQ"));
+        const auto rows = h->archive.rows(QStringLiteral(
+            "SELECT CODAZI, CFD, SEQ, SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, SX_7, SX_8, "
+            "SX_9, SX_10 FROM QUADROSX ORDER BY SEQ"));
         QCOMPARE(rows.size(), 31);
         for (int i = 0; i < 31; ++i) {
             QStringList expected{"001", tax16("01234567890"),
@@ -84,7 +92,8 @@ private slots:
         const QString tax = tax16("01234567890");
         // SX4 box 1 matches its column (10,50 - 0,50), box 2 is one cent off, box 3 has an
         // all-zero column, box 4 holds a text that is no amount against a non-zero column
-        storeRow("001", tax, "001", {"12,00", "10,00", "5,01", "99,00", "abc", "", QVariant(), "2", "1", "x"});
+        storeRow("001", tax, "001",
+                 {"12,00", "10,00", "5,01", "99,00", "abc", "", QVariant(), "2", "1", "x"});
         storeRow("001", tax, "002", {"7", "10,50", "5", "0", "1", "0", "0", "1", "1", "1"});
         storeRow("001", tax, "031", {"0", "-0,50", "0", "0", "2,5", "0", "0", "0", "0", "0"});
         h->start();
@@ -113,7 +122,8 @@ private slots:
     void aRowClickShowsItsAmounts() {
         const QString tax = tax16("01234567890");
         storeRow("001", tax, "001", {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
-        storeRow("001", tax, "007", {"0", "1", "2,5", "-3", "1234567,891", "", "x1", "0", "0", "0"});
+        storeRow("001", tax, "007",
+                 {"0", "1", "2,5", "-3", "1234567,891", "", "x1", "0", "0", "0"});
         h->start();
         h->open("001");
         QVERIFY(!h->window->cmdelimina->isEnabled());
@@ -137,8 +147,12 @@ private slots:
         QTest::addColumn<QString>("company");
         QTest::addColumn<QString>("tax");
         QTest::addColumn<QString>("name");
-        QTest::newRow("quotes") << "O'K" << "QU'OTE" << " L'ALBERO";
-        QTest::newRow("11 characters") << "001" << "01234567890" << " ACME S.P.A.";
+        QTest::newRow("quotes") << "O'K"
+                                << "QU'OTE"
+                                << " L'ALBERO";
+        QTest::newRow("11 characters") << "001"
+                                       << "01234567890"
+                                       << " ACME S.P.A.";
     }
     void keysWithQuotesAndShortTaxCodesAreFound() {
         QFETCH(QString, company);
@@ -176,9 +190,9 @@ private slots:
     }
 
     void failureWhileCreatingRowsLeavesNoRow() {
-        h->archive.exec(QStringLiteral(
-            "CREATE TRIGGER fail_16 BEFORE INSERT ON QUADROSX WHEN NEW.SEQ = '016' "
-            "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        h->archive.exec(
+            QStringLiteral("CREATE TRIGGER fail_16 BEFORE INSERT ON QUADROSX WHEN NEW.SEQ = '016' "
+                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
         h->boxes.answer({MessageBoxes::Ok});
         h->start();
         h->open("001");

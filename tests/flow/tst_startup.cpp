@@ -12,7 +12,9 @@ namespace {
 
 const QChar CR13(13);
 
-QStringList filesIn(const QString& dir) { return QDir(dir).entryList(QDir::Files); }
+QStringList filesIn(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files);
+}
 
 } // namespace
 
@@ -23,11 +25,12 @@ class StartupTest : public QObject {
 
     void addSampleDeclarants() {
         h->archive.addDeclarant("003", "RSSMRA70A01H501U", "ROSSI", "MARIO", "IGNORED", "P");
-        h->archive.addDeclarant("001", "01234567890", QVariant(), QVariant(), "ACME S.P.A.", QVariant());
+        h->archive.addDeclarant("001", "01234567890", QVariant(), QVariant(), "ACME S.P.A.",
+                                QVariant());
         h->archive.addDeclarant("002", "BNCLGU65B02F205X", "BIANCHI", "LUIGI", QVariant(), " ");
     }
 
-private slots:
+  private slots:
     void init() { h = std::make_unique<WindowHarness>(); }
     void cleanup() {
         QCOMPARE(h->boxes.unexpected, 0);
@@ -94,14 +97,17 @@ private slots:
 
     void listsEveryFieldAsTheLineLayoutSays() {
         const QString longName = QString(70, QLatin1Char('N'));
-        h->archive.addDeclarant("A'1", "L'AQUILA'XX", QVariant(), QVariant(), "D'ANGELO & C.", QVariant());
+        h->archive.addDeclarant("A'1", "L'AQUILA'XX", QVariant(), QVariant(), "D'ANGELO & C.",
+                                QVariant());
         h->archive.addDeclarant("B 2", "ABCDEFGHIJKLMNOPQRSTU", "O'NEIL", QVariant(), "X", "1");
         h->archive.addDeclarant("C3 ", QVariant(), QVariant(), QVariant(), longName, "");
         h->start();
         QCOMPARE(h->window->List1->count(), 3);
-        QCOMPARE(h->window->List1->item(0)->text(), QStringLiteral("A'1 L'AQUILA'XX      D'ANGELO & C."));
+        QCOMPARE(h->window->List1->item(0)->text(),
+                 QStringLiteral("A'1 L'AQUILA'XX      D'ANGELO & C."));
         QCOMPARE(h->window->List1->item(1)->text(), QStringLiteral("B 2 ABCDEFGHIJKLMNOP O'NEIL "));
-        QCOMPARE(h->window->List1->item(2)->text(), QStringLiteral("C3  ") + QString(16, ' ') + ' ' + longName);
+        QCOMPARE(h->window->List1->item(2)->text(),
+                 QStringLiteral("C3  ") + QString(16, ' ') + ' ' + longName);
     }
 
     void commandLineOfTwoCharactersGivesTheWordAlone() {
@@ -116,11 +122,11 @@ private slots:
         h->boxes.answer({MessageBoxes::Ok});
         h->start();
         QCOMPARE(h->boxes.boxes.size(), 1);
-        QCOMPARE(h->boxes.boxes[0].text,
-                 QStringLiteral("Non trovata procedura Zavirten") + CR13 + CR13 +
-                     QStringLiteral("Contattare Tarvessi Servizi"));
+        QCOMPARE(h->boxes.boxes[0].text, QStringLiteral("Non trovata procedura Zavirten") + CR13 +
+                                             CR13 + QStringLiteral("Contattare Tarvessi Servizi"));
         QCOMPARE(h->boxes.boxes[0].style, 16);
-        QCOMPARE(h->boxes.boxes[0].title, QStringLiteral("Controllo procedura 770/2004 Semplificato"));
+        QCOMPARE(h->boxes.boxes[0].title,
+                 QStringLiteral("Controllo procedura 770/2004 Semplificato"));
         QCOMPARE(h->platform.endings, QList<int>{0});
         QCOMPARE(filesIn(h->archive.archives()), QStringList{"S774XXXX.MDB"});
         QVERIFY(!h->window->isVisible());
@@ -138,7 +144,8 @@ private slots:
                      h->archive.archives() + QStringLiteral("\\S774XXXX.MDB") + CR13 +
                      QStringLiteral("Contattare la Tarvessi servizi"));
         QCOMPARE(h->boxes.boxes[0].style, 16);
-        QCOMPARE(h->boxes.boxes[0].title, QStringLiteral(" Gestione Modello 770/2004 (Semplificato) - "));
+        QCOMPARE(h->boxes.boxes[0].title,
+                 QStringLiteral(" Gestione Modello 770/2004 (Semplificato) - "));
         QCOMPARE(h->platform.endings, QList<int>{0});
         QCOMPARE(fileBytes(h->archive.yearPath()), before);
     }
@@ -151,7 +158,8 @@ private slots:
         QCOMPARE(fileBytes(h->archive.yearPath()), fileBytes(h->archive.templatePath()));
         // the copy is empty: the front-page check sends the user back to the suite
         QCOMPARE(h->boxes.boxes.size(), 1);
-        QVERIFY(h->boxes.boxes[0].text.startsWith(QStringLiteral("Inserire prima il frontespizio")));
+        QVERIFY(
+            h->boxes.boxes[0].text.startsWith(QStringLiteral("Inserire prima il frontespizio")));
     }
 
     void emptyFrontPageShowsMessageThreeAndHandsBack_data() {
@@ -179,8 +187,9 @@ private slots:
         QVERIFY(!h->mod.TABFRONTESPIZIO);
         QVERIFY(!h->mod.TABQUADROSX);
         QCOMPARE(h->platform.activated, QStringList{"7702004"});
-        QCOMPARE(h->platform.started,
-                 suiteRunning ? QStringList() : QStringList{h->archive.programs() + "/7702004.EXE"});
+        QCOMPARE(h->platform.started, suiteRunning
+                                          ? QStringList()
+                                          : QStringList{h->archive.programs() + "/7702004.EXE"});
         QCOMPARE(h->platform.endings, QList<int>{0});
     }
 
@@ -220,8 +229,8 @@ private slots:
         QTest::addColumn<bool>("suiteRunning");
         QTest::addColumn<QStringList>("started");
         QTest::newRow("suite window found") << "/suite/programmi" << true << QStringList();
-        QTest::newRow("suite started") << "/suite/programmi" << false
-                                       << QStringList{"/suite/programmi/7702004.EXE"};
+        QTest::newRow("suite started")
+            << "/suite/programmi" << false << QStringList{"/suite/programmi/7702004.EXE"};
         QTest::newRow("no programs folder") << "" << false << QStringList{"/7702004.EXE"};
     }
     void exitHandsBackToTheSuite() {

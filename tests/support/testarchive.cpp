@@ -26,9 +26,8 @@ QString configHome() {
 Q_CONSTRUCTOR_FUNCTION(configHome)
 
 class Connection {
-public:
-    explicit Connection(const QString& path)
-        : name_(QUuid::createUuid().toString()) {
+  public:
+    explicit Connection(const QString& path) : name_(QUuid::createUuid().toString()) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(path);
         if (!db.open())
@@ -49,7 +48,7 @@ public:
         return query;
     }
 
-private:
+  private:
     QString name_;
 };
 
@@ -64,7 +63,9 @@ TestArchive::TestArchive() {
     writeSettings(archives(), programs());
 }
 
-TestArchive::~TestArchive() { removeSettings(); }
+TestArchive::~TestArchive() {
+    removeSettings();
+}
 
 void TestArchive::writeSettings(const QString& archives, const QString& programs) {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TARVESSI"),

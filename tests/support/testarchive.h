@@ -8,7 +8,7 @@
 // A suite environment of its own for one test: settings, an archives folder with the
 // template, and the year's database. Nothing of the user's is touched.
 class TestArchive {
-public:
+  public:
     TestArchive();
     ~TestArchive();
 
@@ -28,7 +28,7 @@ public:
     void addDeclarant(const QVariant& codazi, const QVariant& cfd, const QVariant& fr1,
                       const QVariant& fr2, const QVariant& fr3, const QVariant& fr14);
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 
