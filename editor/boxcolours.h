@@ -8,6 +8,9 @@
 // it wrong.
 inline void setBoxColours(QLineEdit* box, const QColor& text, const QColor& background) {
     QPalette palette = box->palette();
+    // A box repaints on every palette change: leave alone one that already has its colours.
+    if (palette.color(QPalette::Text) == text && palette.color(QPalette::Base) == background)
+        return;
     palette.setColor(QPalette::Text, text);
     palette.setColor(QPalette::Base, background);
     box->setPalette(palette);
