@@ -22,6 +22,8 @@ struct MOD770BAS {
     // The suite's folders and the settings they come from.
     QString PERCORSOARCHIVI;
     QString PERCORSOPROGRAMMI;
+    // Optional: the PostgreSQL server that holds the year's database instead of the file.
+    QString SERVERARCHIVI;
     QString DIRARCHIVI;
     QString DIRPROGRAMMI;
 

@@ -64,6 +64,7 @@ void QUADROSX::CONTROLLOAMBIENTE() {
     mod_.DIRPROGRAMMI.clear();
     mod_.PERCORSOARCHIVI.clear();
     mod_.PERCORSOPROGRAMMI.clear();
+    mod_.SERVERARCHIVI.clear();
     LEGGIPERCORSI();
     if (ended_)
         return;
@@ -77,6 +78,9 @@ void QUADROSX::CONTROLLOAMBIENTE() {
     }
     mod_.DIRARCHIVI = mod_.PERCORSOARCHIVI;
     mod_.DIRPROGRAMMI = mod_.PERCORSOPROGRAMMI;
+    // On a server the year's database is no file: there is nothing to check or copy.
+    if (!mod_.SERVERARCHIVI.isEmpty())
+        return;
     if (!ESISTEFILE(localPath(templatePath(mod_)))) {
         ask(QStringLiteral("Attenzione !!!!") + CR() + QStringLiteral("Non esiste file ") +
                 templatePath(mod_) + CR() + QStringLiteral("Contattare la Tarvessi servizi"),
@@ -101,6 +105,8 @@ void QUADROSX::LEGGIPERCORSI() {
         LEGGIREGISTRO(Hive::CurrentUser, registryKey(), QStringLiteral("PERCORSOARCHIVI"));
     mod_.PERCORSOPROGRAMMI =
         LEGGIREGISTRO(Hive::CurrentUser, registryKey(), QStringLiteral("PERCORSOPROGRAMMI"));
+    mod_.SERVERARCHIVI =
+        LEGGIREGISTRO(Hive::CurrentUser, registryKey(), QStringLiteral("SERVERARCHIVI"));
 }
 
 void QUADROSX::CONTROLLOFRONTESPIZIO(const QString& caption) {

@@ -1,6 +1,8 @@
 #include "data/database.h"
 
+#include "data/catalog.h"
 #include "data/queryrecordset.h"
+#include "data/serverconnection.h"
 #include "data/tablerecordset.h"
 
 #include <QFileInfo>
@@ -16,36 +18,54 @@ int errorNumber(const QSqlError& error) {
     return ok ? number : 3000 + int(error.type());
 }
 
+// Any fixed number serves, as long as every copy of the program uses the same.
+constexpr qint64 writerLockKey = 7702004;
+
 } // namespace
 
-Database::Database(const QString& path)
-    : connectionName_(QStringLiteral("quadrosx-") + QUuid::createUuid().toString()) {
+Database::Database(const QString& path, bool readOnly)
+    : connectionName_(QStringLiteral("quadrosx-") + QUuid::createUuid().toString()),
+      dialect_(Dialect::SQLite) {
     if (!QFileInfo(path).isFile())
         throw DatabaseError{DatabaseErrors::FileNotFound,
                             QStringLiteral("File non trovato: '%1'").arg(path)};
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    // mode=rw: open what is there, never create a file.
+    db.setDatabaseName(
+        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+        (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
+    // Reading the schema tells a damaged file or one that is no database at once.
+    finishOpening(db, {QStringLiteral("SELECT count(*) FROM sqlite_master")});
+}
+
+Database::Database(const ServerAddress& server, bool readOnly)
+    : connectionName_(QStringLiteral("quadrosx-") + QUuid::createUuid().toString()),
+      dialect_(Dialect::PostgreSQL) {
+    const ServerConnection settings = parseServerUri(server.uri);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName_);
+    settings.applyTo(db);
+    QStringList setup{QStringLiteral("SET lock_timeout = %1").arg(lockWaitMs)};
+    if (readOnly)
+        setup << QStringLiteral("SET default_transaction_read_only = on");
+    finishOpening(db, setup);
+}
+
+void Database::finishOpening(QSqlDatabase& db, const QStringList& setup) {
     QSqlError failure;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
-        // mode=rw: open what is there, never create a file.
-        db.setDatabaseName(
-            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-            QStringLiteral("?mode=rw"));
-        db.setConnectOptions(
-            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
-        if (!db.open()) {
-            failure = db.lastError();
-        } else {
-            open_ = true;
-            // Reading the schema tells a damaged file or one that is no database at once.
-            QSqlQuery probe(db);
-            if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-                failure = probe.lastError();
-        }
+    if (!db.open())
+        failure = db.lastError();
+    for (const QString& statement : setup) {
+        QSqlQuery query(db);
+        if (!failure.isValid() && !query.exec(statement))
+            failure = query.lastError();
     }
+    open_ = true;
     if (failure.isValid()) {
-        open_ = true;
+        db = QSqlDatabase();
         close();
-        throw DatabaseError{errorNumber(failure), failure.text()};
+        fail(failure);
     }
 }
 
@@ -94,21 +114,28 @@ void Database::execute(const QString& text, const QVariantList& values) {
 }
 
 QString Database::tableName(const QString& name) {
-    QSqlQuery query(connection());
-    query.prepare(QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    query.addBindValue(name);
-    if (!query.exec())
-        fail(query.lastError());
-    if (!query.next())
+    const QString found = Catalog::tableName(*this, name);
+    if (found.isEmpty())
         throw DatabaseError{DatabaseErrors::TableNotFound,
                             QStringLiteral("Tabella '%1' non trovata").arg(name)};
-    return query.value(0).toString();
+    return found;
 }
 
 Transaction::Transaction(Database& db) : db_(db) {
-    // IMMEDIATE takes the write lock now, so the wait for another program happens here.
-    db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+    if (db_.dialect() == Dialect::SQLite) {
+        // IMMEDIATE takes the write lock now, so the wait for another program happens here.
+        db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
+    // The server locks rows, not the database: one lock of the whole program's own stands for
+    // the file's write lock, so two storings of a schedule never interleave.
+    db_.execute(QStringLiteral("BEGIN"));
+    try {
+        db_.execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(writerLockKey));
+    } catch (const DatabaseError&) {
+        QSqlQuery(db_.connection()).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
 }
 
 Transaction::~Transaction() {
@@ -121,4 +148,19 @@ Transaction::~Transaction() {
 void Transaction::commit() {
     db_.execute(QStringLiteral("COMMIT"));
     done_ = true;
+}
+
+ReadSnapshot::ReadSnapshot(Database& db) : db_(db) {
+    // A plain transaction on the file holds its read lock throughout; the server needs to be
+    // told to keep one snapshot for all the statements.
+    db_.execute(db_.dialect() == Dialect::SQLite
+                    ? QStringLiteral("BEGIN")
+                    : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"));
+}
+
+ReadSnapshot::~ReadSnapshot() {
+    if (!db_.isOpen())
+        return;
+    QSqlQuery end(db_.connection());
+    end.exec(QStringLiteral("COMMIT"));
 }

@@ -12,14 +12,25 @@
 class TableRecordset;
 class QueryRecordset;
 
-// The year's database: a SQLite file opened for reading and writing. A lock held by another
+// Where the year's database is kept: a SQLite file, or a PostgreSQL server shared by several
+// workstations. What differs between the two stays inside this folder.
+enum class Dialect { SQLite, PostgreSQL };
+
+// A PostgreSQL connection URI, "postgresql://user@host:port/dbname?sslmode=require".
+struct ServerAddress {
+    QString uri;
+};
+
+// The year's database, opened for reading and writing (or reading only). A lock held by another
 // program of the suite is waited for up to lockWaitMs before it fails.
 class Database {
   public:
     static constexpr int lockWaitMs = 5000;
 
     // Opens an existing file; never creates one.
-    explicit Database(const QString& path);
+    explicit Database(const QString& path, bool readOnly = false);
+    // Connects to the server; an unreachable one fails within a few seconds.
+    explicit Database(const ServerAddress& server, bool readOnly = false);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -38,15 +49,21 @@ class Database {
     QString tableName(const QString& name);
 
     QSqlDatabase connection() const;
+    Dialect dialect() const { return dialect_; }
     [[noreturn]] void fail(const QSqlError& error) const;
 
   private:
+    void finishOpening(QSqlDatabase& db, const QStringList& setup);
+
     QString connectionName_;
+    Dialect dialect_;
     bool open_ = false;
 };
 
 // Every write between begin and commit lands whole or not at all: the destructor rolls back
-// what was not committed. Waits for another program's lock like any write.
+// what was not committed. Waits for another program's lock like any write. Write transactions
+// of this program never overlap, on the file as on a server, so two workstations storing the
+// same declarant store one after the other.
 class Transaction {
   public:
     explicit Transaction(Database& db);
@@ -58,4 +75,17 @@ class Transaction {
   private:
     Database& db_;
     bool done_ = false;
+};
+
+// Reads between construction and destruction see one state of the database, whatever other
+// workstations commit meanwhile.
+class ReadSnapshot {
+  public:
+    explicit ReadSnapshot(Database& db);
+    ~ReadSnapshot();
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+  private:
+    Database& db_;
 };

@@ -18,4 +18,5 @@ constexpr int IndexNotFound = 3800;
 constexpr int NoCurrentRecord = 3021;
 constexpr int UpdateWithoutEdit = 3020;
 constexpr int NotOpen = 91;
+constexpr int BadServerAddress = 3151;
 } // namespace DatabaseErrors

@@ -1,5 +1,6 @@
 #include "app/names.h"
 #include "app/quadrosx.h"
+#include "data/yeardatabase.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ bool closingGoesOn(const DatabaseError& error, bool alreadyClosedToo) {
 } // namespace
 
 void QUADROSX::APRIDATABASE() {
-    mod_.DBARCHIVIO = std::make_unique<Database>(
-        Names770::localPath(mod_.DIRARCHIVI + Names770::yearDatabaseFile()));
+    mod_.DBARCHIVIO = openYearDatabase(
+        Names770::localPath(mod_.DIRARCHIVI + Names770::yearDatabaseFile()), mod_.SERVERARCHIVI);
 }
 
 void QUADROSX::APRITAB() {

@@ -24,25 +24,31 @@ void QUADROSX::LEGGICREAQUADROSX() {
         QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq"),
         {company, taxCode});
     if (mod_.RSQUERY->recordCount() != 0) {
-        CARICADATIARRAY();
+        {
+            const ReadSnapshot snapshot(*mod_.DBARCHIVIO);
+            CARICADATIARRAY();
+        }
         CARICADATI();
         mod_.RSQUERY->close();
         verificaimportisx();
         return;
     }
     mod_.RSQUERY->close();
-    // The 31 rows land together or not at all.
+    // The 31 rows land together or not at all, and once: another workstation opening the same
+    // declarant at the same moment may have made them while this one waited for the lock.
     Transaction transaction(*mod_.DBARCHIVIO);
     TableRecordset& table = *mod_.TABQUADROSX;
-    for (int i = 1; i <= 31; ++i) {
-        table.addNew();
-        table.setField(QStringLiteral("CODAZI"), company);
-        table.setField(QStringLiteral("CFD"), taxCode);
-        table.setField(QStringLiteral("SEQ"), rowKey(i));
-        for (int j = 1; j <= 10; ++j)
-            table.setField(sxField(j), QStringLiteral("0"));
-        table.update();
-    }
+    table.seek({company, taxCode, rowKey(1)});
+    if (table.noMatch())
+        for (int i = 1; i <= 31; ++i) {
+            table.addNew();
+            table.setField(QStringLiteral("CODAZI"), company);
+            table.setField(QStringLiteral("CFD"), taxCode);
+            table.setField(QStringLiteral("SEQ"), rowKey(i));
+            for (int j = 1; j <= 10; ++j)
+                table.setField(sxField(j), QStringLiteral("0"));
+            table.update();
+        }
     transaction.commit();
     CARICADATIARRAY();
     CARICADATI();

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 
 namespace {
 
@@ -26,24 +25,6 @@ QString companyKey(const QString& company) {
 QString taxKey(const QString& taxCode) {
     return trimBlanks(taxCode).leftJustified(16, QLatin1Char(' '), true);
 }
-
-// The reload reads the 31 rows as one snapshot of the file, taking its lock once instead of once
-// per row.
-class ReadSnapshot {
-  public:
-    explicit ReadSnapshot(Database& db) : db_(db) { db_.execute(QStringLiteral("BEGIN")); }
-    ~ReadSnapshot() {
-        if (!db_.isOpen())
-            return;
-        QSqlQuery end(db_.connection());
-        end.exec(QStringLiteral("COMMIT"));
-    }
-    ReadSnapshot(const ReadSnapshot&) = delete;
-    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
-
-  private:
-    Database& db_;
-};
 
 } // namespace
 

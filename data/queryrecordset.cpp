@@ -1,12 +1,39 @@
 #include "data/queryrecordset.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
 
+namespace {
+
+// The file sorts Null before any text and the server after it: the server is asked to sort as
+// the file does.
+QString sortedAsOnFile(const QString& text) {
+    static const QRegularExpression orderBy(QStringLiteral("\\border\\s+by\\s+(.+)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = orderBy.match(text);
+    if (!match.hasMatch() ||
+        match.captured(1).contains(QLatin1String("nulls"), Qt::CaseInsensitive))
+        return text;
+    QStringList terms = match.captured(1).split(QLatin1Char(','));
+    for (QString& term : terms) {
+        term = term.trimmed();
+        term += term.endsWith(QLatin1String(" desc"), Qt::CaseInsensitive)
+                    ? QStringLiteral(" NULLS LAST")
+                    : QStringLiteral(" NULLS FIRST");
+    }
+    return text.left(match.capturedStart(1)) + terms.join(QLatin1Char(','));
+}
+
+} // namespace
+
 QueryRecordset::QueryRecordset(Database& db, const QString& text, const QVariantList& values)
     : db_(db), query_(db.connection()) {
-    query_.setForwardOnly(true);
-    if (!query_.prepare(text))
+    // Reading row by row as it comes suits the file; the server's driver would then have to
+    // finish this query before any other statement on the connection, so its rows come whole.
+    const bool onFile = db.dialect() == Dialect::SQLite;
+    query_.setForwardOnly(onFile);
+    if (!query_.prepare(onFile ? text : sortedAsOnFile(text)))
         db_.fail(query_.lastError());
     for (const QVariant& value : values)
         query_.addBindValue(value.isNull() ? QVariant(QStringLiteral("")) : value);

@@ -1,5 +1,7 @@
 #include "data/tablerecordset.h"
 
+#include "data/catalog.h"
+
 #include <algorithm>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -18,15 +20,9 @@ QString quoted(const QString& identifier) {
 } // namespace
 
 TableRecordset::TableRecordset(Database& db, const QString& table)
-    : db_(db), table_(db.tableName(table)) {
-    QSqlQuery info(db_.connection());
-    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table_))))
-        db_.fail(info.lastError());
-    while (info.next()) {
-        const QString name = info.value(1).toString();
-        columnByName_.insert(name.toUpper(), int(columns_.size()));
-        columns_ << name;
-    }
+    : db_(db), table_(db.tableName(table)), columns_(Catalog::columns(db, table_)) {
+    for (int i = 0; i < columns_.size(); ++i)
+        columnByName_.insert(columns_.at(i).toUpper(), i);
 }
 
 void TableRecordset::requireOpen() const {
@@ -45,29 +41,20 @@ int TableRecordset::column(const QString& name) const {
 
 void TableRecordset::setIndex(const QString& name) {
     requireOpen();
-    // SQLite names indexes per database: the table's CHIAVE is stored as <table>_CHIAVE.
-    QSqlQuery list(db_.connection());
-    list.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
-                                "tbl_name = ? COLLATE NOCASE AND (name = ? COLLATE NOCASE OR "
-                                "name = ? COLLATE NOCASE)"));
-    list.addBindValue(table_);
-    list.addBindValue(table_ + QLatin1Char('_') + name);
-    list.addBindValue(name);
-    if (!list.exec())
-        db_.fail(list.lastError());
-    if (!list.next())
+    // Index names belong to the whole database: the table's CHIAVE is stored as <table>_CHIAVE.
+    QStringList keys = Catalog::indexColumns(db_, table_, table_ + QLatin1Char('_') + name);
+    if (keys.isEmpty())
+        keys = Catalog::indexColumns(db_, table_, name);
+    if (keys.isEmpty())
         throw DatabaseError{
             DatabaseErrors::IndexNotFound,
             QStringLiteral("Indice '%1' non trovato nella tabella %2").arg(name, table_)};
-    const QString indexName = list.value(0).toString();
-    list.finish();
-
-    QSqlQuery info(db_.connection());
-    if (!info.exec(QStringLiteral("PRAGMA index_info(%1)").arg(quoted(indexName))))
-        db_.fail(info.lastError());
     keyColumns_.clear();
-    while (info.next())
-        keyColumns_ << columns_.at(column(info.value(2).toString()));
+    keyPositions_.clear();
+    for (const QString& key : keys) {
+        keyPositions_ << column(key);
+        keyColumns_ << columns_.at(keyPositions_.last());
+    }
 
     // Keys are searched as given (a tax code of 11 characters followed by 5 blanks); a record
     // typed by another program without the trailing blanks is found by a second search.
@@ -77,7 +64,7 @@ void TableRecordset::setIndex(const QString& name) {
         exact << quoted(key) + QStringLiteral(" = ?");
         trimmed << quoted(key) + QStringLiteral(" = rtrim(?, ' ')");
     }
-    const QString select = QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 LIMIT 1");
+    const QString select = QStringLiteral("SELECT * FROM %1 WHERE %2 LIMIT 1");
     seekQuery_ = QSqlQuery(db_.connection());
     if (!seekQuery_.prepare(select.arg(quoted(table_), exact.join(QStringLiteral(" AND ")))))
         db_.fail(seekQuery_.lastError());
@@ -85,6 +72,8 @@ void TableRecordset::setIndex(const QString& name) {
     if (!seekTrimmedQuery_.prepare(
             select.arg(quoted(table_), trimmed.join(QStringLiteral(" AND ")))))
         db_.fail(seekTrimmedQuery_.lastError());
+    // A record is written back through its key, which every store has.
+    keyCondition_ = exact.join(QStringLiteral(" AND "));
 }
 
 bool TableRecordset::find(QSqlQuery& query, const QStringList& keys) {
@@ -94,10 +83,10 @@ bool TableRecordset::find(QSqlQuery& query, const QStringList& keys) {
         db_.fail(query.lastError());
     const bool found = query.next();
     if (found) {
-        currentRowId_ = query.value(0).toLongLong();
+        hasCurrent_ = true;
         current_.clear();
         for (int i = 0; i < columns_.size(); ++i) {
-            const QVariant v = query.value(i + 1);
+            const QVariant v = query.value(i);
             current_ << (v.isNull() ? QString() : v.toString());
         }
     }
@@ -116,7 +105,7 @@ void TableRecordset::seek(const QStringList& keys) {
     });
     noMatch_ = !find(seekQuery_, keys) && !(padded && find(seekTrimmedQuery_, keys));
     if (noMatch_) {
-        currentRowId_ = -1;
+        hasCurrent_ = false;
         current_.clear();
     }
 }
@@ -132,7 +121,7 @@ void TableRecordset::addNew() {
 
 void TableRecordset::edit() {
     requireOpen();
-    if (currentRowId_ < 0)
+    if (!hasCurrent_)
         noCurrentRecord();
     buffer_ = current_;
     changed_.fill(false, columns_.size());
@@ -144,7 +133,7 @@ QString TableRecordset::field(const QString& name) const {
     const int index = column(name);
     if (mode_ != Mode::None)
         return buffer_.at(index);
-    if (currentRowId_ < 0)
+    if (!hasCurrent_)
         noCurrentRecord();
     return current_.at(index);
 }
@@ -185,9 +174,10 @@ void TableRecordset::update() {
             mode_ = Mode::None;
             return;
         }
-        statement = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                        .arg(quoted(table_), names.join(QStringLiteral(" = ?, ")));
-        values << currentRowId_;
+        statement = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3")
+                        .arg(quoted(table_), names.join(QStringLiteral(" = ?, ")), keyCondition_);
+        for (const int position : keyPositions_)
+            values << current_.at(position);
     } else {
         throw DatabaseError{DatabaseErrors::UpdateWithoutEdit,
                             QStringLiteral("Aggiornamento senza AddNew o Edit")};

@@ -42,10 +42,12 @@ class TableRecordset {
     QStringList columns_;
     QHash<QString, int> columnByName_; // upper-case name -> position
     QStringList keyColumns_;
+    QList<int> keyPositions_;
+    QString keyCondition_;
     QSqlQuery seekQuery_;
     QSqlQuery seekTrimmedQuery_;
     QHash<QString, QSqlQuery> statements_;
-    qint64 currentRowId_ = -1;
+    bool hasCurrent_ = false;
     QStringList current_;
     QStringList buffer_;
     QVector<bool> changed_;

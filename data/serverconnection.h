@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// The parts of a PostgreSQL connection URI ("postgresql://user@host:port/dbname?key=value"),
+// as the QtSql driver takes them. Every parameter after "?" (sslmode, host for a socket folder,
+// application_name ...) goes to libpq unchanged; the password never comes from here: libpq reads
+// it from ~/.pgpass (or PGPASSFILE) or PGPASSWORD.
+struct ServerConnection {
+    QString host;
+    int port = -1;
+    QString databaseName;
+    QString user;
+    QStringList options; // key='value' pairs for libpq
+
+    void applyTo(QSqlDatabase& db) const;
+};
+
+// Throws DatabaseError for a text that is not such a URI or that carries a password.
+ServerConnection parseServerUri(const QString& uri);
