@@ -105,6 +105,12 @@ std::unique_ptr<TableRecordset> Database::openTable(const QString& name) {
 
 void Database::execute(const QString& text, const QVariantList& values) {
     QSqlQuery query(connection());
+    // A server prepares only queries and row changes: a statement without values runs as it is.
+    if (values.isEmpty()) {
+        if (!query.exec(text))
+            fail(query.lastError());
+        return;
+    }
     if (!query.prepare(text))
         fail(query.lastError());
     for (const QVariant& value : values)

@@ -1,5 +1,8 @@
 #include "testarchive.h"
 
+#include "data/serverconnection.h"
+#include "data/yeardatabase.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -7,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
 #include <QUuid>
 #include <stdexcept>
 
@@ -25,11 +29,22 @@ QString configHome() {
 }
 Q_CONSTRUCTOR_FUNCTION(configHome)
 
+// A URI naming another database on the same server.
+QString withDatabase(const QString& uri, const QString& database) {
+    QUrl url(uri);
+    url.setPath(QLatin1Char('/') + database);
+    return url.toString();
+}
+
 class Connection {
   public:
-    explicit Connection(const QString& path) : name_(QUuid::createUuid().toString()) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    explicit Connection(const QString& path, const QString& server = {})
+        : name_(QUuid::createUuid().toString()) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            server.isEmpty() ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name_);
         db.setDatabaseName(path);
+        if (!server.isEmpty())
+            parseServerUri(server).applyTo(db);
         if (!db.open())
             throw std::runtime_error(db.lastError().text().toStdString());
     }
@@ -39,11 +54,11 @@ class Connection {
     }
     QSqlQuery run(const QString& sql, const QVariantList& values) {
         QSqlQuery query(QSqlDatabase::database(name_, false));
-        if (!query.prepare(sql))
-            throw std::runtime_error(query.lastError().text().toStdString());
+        // A server prepares only queries and row changes: anything else runs as it is.
+        const bool ran = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
         for (const QVariant& value : values)
             query.addBindValue(value);
-        if (!query.exec())
+        if (!ran || (!values.isEmpty() && !query.exec()))
             throw std::runtime_error(query.lastError().text().toStdString());
         return query;
     }
@@ -60,11 +75,27 @@ TestArchive::TestArchive() {
     QDir().mkpath(programs());
     createDatabase(templatePath());
     QFile::copy(templatePath(), yearPath());
+    const QString testServer = qEnvironmentVariable("QUADROSX_TEST_SERVER");
+    if (!testServer.isEmpty()) {
+        const QString name = QStringLiteral("sx") + QUuid::createUuid().toString(QUuid::Id128);
+        Connection({}, testServer).run(QStringLiteral("CREATE DATABASE ") + name, {});
+        server_ = withDatabase(testServer, name);
+        try {
+            openYearDatabase({}, server_);
+        } catch (const DatabaseError& error) {
+            qFatal("%s", qPrintable(error.description));
+        }
+    }
     writeSettings(archives(), programs());
 }
 
 TestArchive::~TestArchive() {
     removeSettings();
+    if (!server_.isEmpty())
+        Connection({}, qEnvironmentVariable("QUADROSX_TEST_SERVER"))
+            .run(QStringLiteral("DROP DATABASE ") + QUrl(server_).path().mid(1) +
+                     QStringLiteral(" WITH (FORCE)"),
+                 {});
 }
 
 void TestArchive::writeSettings(const QString& archives, const QString& programs) {
@@ -72,6 +103,8 @@ void TestArchive::writeSettings(const QString& archives, const QString& programs
                        QStringLiteral("ZAVIRTEN"));
     settings.setValue(QStringLiteral("PERCORSOARCHIVI"), archives);
     settings.setValue(QStringLiteral("PERCORSOPROGRAMMI"), programs);
+    if (!server_.isEmpty())
+        settings.setValue(QStringLiteral("SERVERARCHIVI"), server_);
 }
 
 void TestArchive::removeSettings() {
@@ -96,11 +129,11 @@ void TestArchive::createDatabase(const QString& path) {
 }
 
 void TestArchive::exec(const QString& sql, const QVariantList& values) {
-    Connection(yearPath()).run(sql, values);
+    Connection(yearPath(), server_).run(sql, values);
 }
 
 QList<QStringList> TestArchive::rows(const QString& sql, const QVariantList& values) {
-    Connection connection(yearPath());
+    Connection connection(yearPath(), server_);
     QSqlQuery query = connection.run(sql, values);
     QList<QStringList> result;
     while (query.next()) {

@@ -6,7 +6,9 @@
 #include <QVariant>
 
 // A suite environment of its own for one test: settings, an archives folder with the
-// template, and the year's database. Nothing of the user's is touched.
+// template, and the year's database. Nothing of the user's is touched. When
+// QUADROSX_TEST_SERVER names a PostgreSQL server, the year's database is a fresh database there,
+// named in the setting SERVERARCHIVI, and exec() and rows() work on it.
 class TestArchive {
   public:
     TestArchive();
@@ -17,6 +19,8 @@ class TestArchive {
     QString templatePath() const { return archives() + QStringLiteral("/S774XXXX.MDB"); }
     QString yearPath() const { return archives() + QStringLiteral("/S7702004.MDB"); }
 
+    // The URI of the year's database on the test server; empty when it is the file.
+    QString server() const { return server_; }
     void writeSettings(const QString& archives, const QString& programs);
     void removeSettings();
     static void createDatabase(const QString& path);
@@ -30,6 +34,7 @@ class TestArchive {
 
   private:
     QTemporaryDir dir_;
+    QString server_;
 };
 
 QByteArray fileBytes(const QString& path);
