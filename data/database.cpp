@@ -91,6 +91,8 @@ QSqlDatabase Database::connection() const {
 }
 
 void Database::fail(const QSqlError& error) const {
+    if (!error.isValid() && dialect_ == Dialect::PostgreSQL)
+        serverConnectionLost(connection());
     throw DatabaseError{errorNumber(error), error.text()};
 }
 

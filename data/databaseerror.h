@@ -19,4 +19,5 @@ constexpr int NoCurrentRecord = 3021;
 constexpr int UpdateWithoutEdit = 3020;
 constexpr int NotOpen = 91;
 constexpr int BadServerAddress = 3151;
+constexpr int ConnectionLost = 3146;
 } // namespace DatabaseErrors

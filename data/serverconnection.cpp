@@ -2,6 +2,9 @@
 
 #include "data/databaseerror.h"
 
+#include <libpq-fe.h>
+#include <QSqlDriver>
+
 #include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
@@ -59,4 +62,16 @@ void ServerConnection::applyTo(QSqlDatabase& db) const {
     db.setUserName(user);
     // The driver joins the options with blanks into the libpq connection string.
     db.setConnectOptions(options.join(QLatin1Char(';')));
+}
+
+void serverConnectionLost(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return;
+    PGconn* connection = *static_cast<PGconn* const*>(handle.data());
+    if (!connection || PQstatus(connection) == CONNECTION_OK)
+        return;
+    throw DatabaseError{DatabaseErrors::ConnectionLost,
+                        QStringLiteral("Connessione con il server interrotta: ") +
+                            QString::fromLocal8Bit(PQerrorMessage(connection)).trimmed()};
 }

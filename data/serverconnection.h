@@ -20,3 +20,7 @@ struct ServerConnection {
 
 // Throws DatabaseError for a text that is not such a URI or that carries a password.
 ServerConnection parseServerUri(const QString& uri);
+
+// Once the server has gone, the driver refuses every statement without a word of why: this
+// throws DatabaseError with what the client library last heard, when the connection is lost.
+void serverConnectionLost(const QSqlDatabase& db);

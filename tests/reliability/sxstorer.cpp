@@ -12,6 +12,10 @@
 //   done <n> <code>   storing n is over and the window shows what was stored
 // With a count of storings it ends by itself after them, else after two minutes. Any unexpected
 // message box or end of the run is told on standard error, exit code 2.
+//
+// With SXSTORER_SERVER set to a URI, the year's database is on that server. With SXSTORER_SHARED
+// set, another storer works on the same declarants: it waits for a line on standard input after
+// "ready", and after each storing the window may show the other's storing, as long as whole.
 
 #include "app/quadrosx.h"
 #include "report/recordingprintersink.h"
@@ -38,6 +42,10 @@ namespace {
 
 // A storer whose test died must not run on.
 constexpr int lifetimeMs = 120000;
+
+bool shared() {
+    return qEnvironmentVariableIsSet("SXSTORER_SHARED");
+}
 
 void say(const QString& line) {
     std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
@@ -83,7 +91,7 @@ class Storer {
         say(QStringLiteral("begin %1 %2").arg(generation).arg(company));
         window_.cmdmemorizza->click();
         if (boxes_.boxes.size() != 1 || boxes_.pendingAnswers() != 0 || window_.ended() ||
-            window_.Text1(1)->text() != amount)
+            !showsOneStoring(amount))
             giveUp(QStringLiteral("storing %1 did not go through").arg(generation) + boxTexts());
         say(QStringLiteral("done %1 %2").arg(generation).arg(company));
         boxes_.boxes.clear();
@@ -93,6 +101,15 @@ class Storer {
     }
 
   private:
+    bool showsOneStoring(const QString& amount) const {
+        static const QRegularExpression stored(QStringLiteral("^[1-9]\\d*,00$"));
+        const QString shown = window_.Text1(1)->text();
+        for (int k = 2; k <= 7; ++k)
+            if (window_.Text1(k)->text() != shown)
+                return false;
+        return shown == amount || (shared() && stored.match(shown).hasMatch());
+    }
+
     void open(int declarant) {
         QListWidget* list = window_.List1;
         QListWidgetItem* item = list->item(declarant);
@@ -135,6 +152,7 @@ void pointSettingsAt(const QString& archives) {
                        QStringLiteral("ZAVIRTEN"));
     settings.setValue(QStringLiteral("PERCORSOARCHIVI"), archives);
     settings.setValue(QStringLiteral("PERCORSOPROGRAMMI"), archives);
+    settings.setValue(QStringLiteral("SERVERARCHIVI"), qEnvironmentVariable("SXSTORER_SERVER"));
 }
 
 } // namespace
@@ -162,6 +180,9 @@ int main(int argc, char** argv) {
     Storer storer;
     storer.start();
     say(QStringLiteral("ready"));
+    char go[8];
+    if (shared() && !std::fgets(go, sizeof go, stdin))
+        giveUp(QStringLiteral("no word to go"));
     const QDeadlineTimer lifetime(lifetimeMs);
     for (qint64 generation = first; generation <= last && !lifetime.hasExpired(); ++generation)
         storer.store(int(generation % storer.declarants()), generation);
