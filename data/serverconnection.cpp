@@ -66,7 +66,8 @@ void ServerConnection::applyTo(QSqlDatabase& db) const {
 
 void serverConnectionLost(const QSqlDatabase& db) {
     const QVariant handle = db.driver()->handle();
-    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+    // The driver names the type after the struct behind libpq's typedef.
+    if (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0)
         return;
     PGconn* connection = *static_cast<PGconn* const*>(handle.data());
     if (!connection || PQstatus(connection) == CONNECTION_OK)

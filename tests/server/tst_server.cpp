@@ -1,9 +1,12 @@
+#include "data/serverconnection.h"
 #include "windowharness.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QSqlQuery>
 #include <QThread>
 #include <QtTest>
 
@@ -81,6 +84,10 @@ class Storer : public QProcess {
             QVERIFY2(state() == QProcess::Running && waitForReadyRead(waitMs),
                      readAllStandardError().constData());
     }
+    void go() {
+        write("go\n");
+        QVERIFY(waitForBytesWritten(waitMs));
+    }
     // What the storer said: its last storing of each company, and the one under way when it
     // ended ("begin" without its "done").
     struct Transcript {
@@ -146,8 +153,8 @@ class TestServer : public QObject {
         Storer second(*archive_, 1001, 100, true);
         STEP(first.waitUntilReady());
         STEP(second.waitUntilReady());
-        first.write("go\n");
-        second.write("go\n");
+        first.go();
+        second.go();
         int reads = 0;
         while (first.state() == QProcess::Running || second.state() == QProcess::Running) {
             schedules(*archive_);
@@ -165,23 +172,30 @@ class TestServer : public QObject {
     }
 
     void twoFirstOpeningsAtOnceMakeTheRowsOnce() {
-        constexpr int declarants = 8;
-        addDeclarants(declarants);
-        for (int round = 0; round < declarants; ++round) {
-            Storer first(*archive_, declarants + round, 1, true);
-            Storer second(*archive_, declarants + round, 1, true);
+        addDeclarants(1);
+        {
+            // Another program holds the table while both workstations open the new declarant:
+            // both find no rows, then wait to write them.
+            QSqlDatabase holder = QSqlDatabase::addDatabase("QPSQL", "holder");
+            parseServerUri(archive_->server()).applyTo(holder);
+            QVERIFY(holder.open());
+            QSqlQuery lock(holder);
+            QVERIFY(lock.exec("BEGIN") && lock.exec("LOCK TABLE QUADROSX IN EXCLUSIVE MODE"));
+            Storer first(*archive_, 1, 1, true);
+            Storer second(*archive_, 1, 1, true);
             STEP(first.waitUntilReady());
             STEP(second.waitUntilReady());
-            first.write("go\n");
-            second.write("go\n");
+            first.go();
+            second.go();
+            QThread::msleep(2000);
+            QVERIFY(lock.exec("COMMIT"));
             for (Storer* storer : {&first, &second}) {
                 QVERIFY(storer->waitForFinished(waitMs));
                 QVERIFY2(storer->exitCode() == 0, storer->readAllStandardError().constData());
             }
         }
-        const auto found = schedules(*archive_);
-        for (int i = 1; i <= declarants; ++i)
-            QCOMPARE(found.value(WindowHarness::seq(i)), declarants + i - 1);
+        QSqlDatabase::removeDatabase("holder");
+        QCOMPARE(schedules(*archive_).value("001"), 1);
     }
 
     void serverKilledDuringStoringsLeavesWholeSchedules() {
@@ -222,6 +236,36 @@ class TestServer : public QObject {
             next = std::max(next, told.begun + 1);
         }
         qInfo("%d of %d kills came during a storing, none left it half-written", underway, kills);
+    }
+
+    void serverThatCannotBeUsedIsToldWithItsWords_data() {
+        QTest::addColumn<QString>("uri");
+        QTest::addColumn<QString>("words");
+        const QString base = qEnvironmentVariable("QUADROSX_TEST_SERVER");
+        QTest::newRow("missing database") << QString(base).replace("/postgres?", "/nosuchdb?")
+                                          << "database \"nosuchdb\" does not exist";
+        QTest::newRow("refused login") << QString(base).replace("user=sxtest", "user=nobody")
+                                       << "role \"nobody\" does not exist";
+        QTest::newRow("no server there")
+            << QString(base).replace("host=", "host=/nonexistent") << "No such file or directory";
+        QTest::newRow("host not answering") << "postgresql://sxtest@10.255.255.1/paghe2004"
+                                            << "10.255.255.1";
+    }
+    void serverThatCannotBeUsedIsToldWithItsWords() {
+        QFETCH(QString, uri);
+        QFETCH(QString, words);
+        WindowHarness h;
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN")
+            .setValue("SERVERARCHIVI", uri);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        h.start();
+        QVERIFY(elapsed.elapsed() < 8000);
+        QCOMPARE(h.boxes.boxes.size(), 1);
+        QVERIFY2(h.boxes.boxes.first().text.startsWith("Errore n. ") &&
+                     h.boxes.boxes.first().text.contains(words),
+                 qPrintable(h.boxes.boxes.first().text));
+        QCOMPARE(h.platform.endings, QList<int>{1});
     }
 };
 
