@@ -20,4 +20,5 @@ constexpr int UpdateWithoutEdit = 3020;
 constexpr int NotOpen = 91;
 constexpr int BadServerAddress = 3151;
 constexpr int ConnectionLost = 3146;
+constexpr int CopyRefused = 3022;
 } // namespace DatabaseErrors

@@ -1,4 +1,5 @@
 #include "data/serverconnection.h"
+#include "data/yearcopy.h"
 #include "windowharness.h"
 
 #include <QElapsedTimer>
@@ -6,7 +7,9 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QThread>
 #include <QtTest>
 
@@ -123,6 +126,32 @@ class Storer : public QProcess {
 void runServerScript(const QString& command) {
     const QStringList words = qEnvironmentVariable("QUADROSX_PGSERVER").split(' ');
     QCOMPARE(QProcess::execute(QStringLiteral("bash"), {words.at(0), command, words.at(1)}), 0);
+}
+
+// Runs a statement on a file once per list of values; returns the rows read, sorted, each field
+// with a mark telling Null from text.
+QStringList runOnFile(const QString& path, const QString& sql,
+                      const QList<QVariantList>& values = {{}}) {
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "file");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        for (const QVariantList& row : values) {
+            query.prepare(sql);
+            for (const QVariant& value : row)
+                query.addBindValue(value);
+            if (!query.exec())
+                qFatal("%s", qPrintable(query.lastError().text()));
+            for (QString line; query.next(); rows << line, line.clear())
+                for (int i = 0; i < query.record().count(); ++i)
+                    line += (query.isNull(i) ? "|N" : "|T") + query.value(i).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase("file");
+    rows.sort();
+    return rows;
 }
 
 } // namespace
@@ -266,6 +295,33 @@ class TestServer : public QObject {
                      h.boxes.boxes.first().text.contains(words),
                  qPrintable(h.boxes.boxes.first().text));
         QCOMPARE(h.platform.endings, QList<int>{1});
+    }
+
+    void copyFileToServerAndBackKeepsEveryValue() {
+        const QString source = archive_->archives() + "/source.MDB";
+        const QString back = archive_->archives() + "/back.MDB";
+        TestArchive::createDatabase(source);
+        const QList<QVariantList> values = {
+            {"001", "RSSMRA80A01H501U", "D'Amato", "Lucia", QVariant(), "F", "1"},
+            {"002", "01234567890     ", "", QVariant(), "Àcme s.r.l.  ", "", QVariant()},
+            {"003", "01234567890", "x", "y", "z", " ", "0"}};
+        runOnFile(source, "INSERT INTO FRONTESPIZIO VALUES (?, ?, ?, ?, ?, ?, ?)", values);
+        QList<QVariantList> rows;
+        for (const QVariantList& row : values)
+            rows << row.mid(0, 3) + QVariantList{"1.500,00", QVariant(), "",  "-0,5", "0",
+                                                 "a'b",      "€",        "1", "0",    QVariant()};
+        runOnFile(source, "INSERT INTO QUADROSX VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)", rows);
+
+        const auto copy = [](const QString& from, const QString& to) {
+            copyYearDatabase(*openCopyEnd(from, true), *openCopyEnd(to, false));
+        };
+        copy(source, archive_->server());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, copy(source, archive_->server()));
+        copy(archive_->server(), back);
+        QCOMPARE(runOnFile(back, "SELECT * FROM QUADROSX").size(), 3);
+        for (const char* table : {"FRONTESPIZIO", "QUADROSX"})
+            QCOMPARE(runOnFile(back, QString("SELECT * FROM ") + table),
+                     runOnFile(source, QString("SELECT * FROM ") + table));
     }
 };
 
