@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     figures += Measure::keyFilter();
     figures += Measure::storing();
     figures += Measure::controlList();
+    figures += Measure::onServer();
     for (const Figure& figure : figures)
         print(out, figure);
     print(out, Measure::peakMemory(declarants));

@@ -27,6 +27,8 @@ QList<Figure> opening();
 QList<Figure> keyFilter();
 QList<Figure> storing();
 QList<Figure> controlList();
+// Opening and storing on the server named by QUADROSX_BENCH_SERVER; none without it.
+QList<Figure> onServer();
 // The whole program with `declarants` listed, as a process of its own.
 Figure peakMemory(int declarants);
 } // namespace Measure

@@ -75,11 +75,11 @@ TestArchive::TestArchive() {
     QDir().mkpath(programs());
     createDatabase(templatePath());
     QFile::copy(templatePath(), yearPath());
-    const QString testServer = qEnvironmentVariable("QUADROSX_TEST_SERVER");
-    if (!testServer.isEmpty()) {
+    serverBase_ = qEnvironmentVariable("QUADROSX_TEST_SERVER");
+    if (!serverBase_.isEmpty()) {
         const QString name = QStringLiteral("sx") + QUuid::createUuid().toString(QUuid::Id128);
-        Connection({}, testServer).run(QStringLiteral("CREATE DATABASE ") + name, {});
-        server_ = withDatabase(testServer, name);
+        Connection({}, serverBase_).run(QStringLiteral("CREATE DATABASE ") + name, {});
+        server_ = withDatabase(serverBase_, name);
         try {
             openYearDatabase({}, server_);
         } catch (const DatabaseError& error) {
@@ -92,7 +92,7 @@ TestArchive::TestArchive() {
 TestArchive::~TestArchive() {
     removeSettings();
     if (!server_.isEmpty())
-        Connection({}, qEnvironmentVariable("QUADROSX_TEST_SERVER"))
+        Connection({}, serverBase_)
             .run(QStringLiteral("DROP DATABASE ") + QUrl(server_).path().mid(1) +
                      QStringLiteral(" WITH (FORCE)"),
                  {});

@@ -34,6 +34,7 @@ class TestArchive {
 
   private:
     QTemporaryDir dir_;
+    QString serverBase_;
     QString server_;
 };
 
