@@ -34,12 +34,10 @@ void QUADROSX::Form_Load() {
     if (ended_)
         return;
     IMPOSTAFRAME();
-    const QSize screen = services_.platform.screenSize();
-    const int width = 12120 / 15;
-    const int height = 9120 / 15;
-    resize(width, height);
-    move((screen.width() - width) / 2, (screen.height() - height) / 2);
+    placeWindow();
     show();
+    // The borders and the title bar are known once the window is on screen.
+    placeWindow();
     APRIDATABASE();
     const QString caption = windowTitle().trimmed();
     CONTROLLOFRONTESPIZIO(caption);
@@ -57,6 +55,14 @@ void QUADROSX::Form_Load() {
     mod_.FLAGVARIAZIONI = 0;
     mod_.FLAGBLOCCO = 0;
     StatusPanel1->setText(QStringLiteral("Release ") + mod_.COMMANDLINE.mid(2).trimmed());
+}
+
+void QUADROSX::placeWindow() {
+    // 12120 x 9120 twips is the whole window, title bar and borders included, centred.
+    const QSize whole(12120 / 15, 9120 / 15);
+    const QSize screen = services_.platform.screenSize();
+    resize(whole - (frameGeometry().size() - geometry().size()));
+    move((screen.width() - whole.width()) / 2, (screen.height() - whole.height()) / 2);
 }
 
 void QUADROSX::CONTROLLOAMBIENTE() {

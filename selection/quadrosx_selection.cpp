@@ -1,4 +1,5 @@
 #include "app/quadrosx.h"
+#include "app/trimblanks.h"
 #include "data/rowkey.h"
 #include "selection/declarantline.h"
 
@@ -89,7 +90,7 @@ void QUADROSX::Option2_Click(int) {
 void QUADROSX::List1_DblClick() {
     const QListWidgetItem* selected = List1->currentItem();
     const QString line = selected ? selected->text() : QString();
-    if (line.trimmed().isEmpty())
+    if (trimBlanks(line).isEmpty())
         return;
     AZIENDACORRENTE = companyCodeOfLine(line);
     CFCORRENTE = taxCodeOfLine(line);
