@@ -1,6 +1,7 @@
 #include "app/environment.h"
 #include "app/names.h"
 #include "app/quadrosx.h"
+#include "app/trimblanks.h"
 
 #include <QFile>
 #include <QLabel>
@@ -29,7 +30,7 @@ void QUADROSX::wireApp() {
 }
 
 void QUADROSX::Form_Load() {
-    setWindowTitle(captionPrefix() + designCaption().trimmed());
+    setWindowTitle(captionPrefix() + trimBlanks(designCaption()));
     CONTROLLOAMBIENTE();
     if (ended_)
         return;
@@ -39,7 +40,7 @@ void QUADROSX::Form_Load() {
     // The borders and the title bar are known once the window is on screen.
     placeWindow();
     APRIDATABASE();
-    const QString caption = windowTitle().trimmed();
+    const QString caption = trimBlanks(windowTitle());
     CONTROLLOFRONTESPIZIO(caption);
     if (mod_.FLAGNOFRONTESPIZIO == 1) {
         close();
@@ -54,7 +55,7 @@ void QUADROSX::Form_Load() {
     FLAGVARIAZRIGO = 0;
     mod_.FLAGVARIAZIONI = 0;
     mod_.FLAGBLOCCO = 0;
-    StatusPanel1->setText(QStringLiteral("Release ") + mod_.COMMANDLINE.mid(2).trimmed());
+    StatusPanel1->setText(QStringLiteral("Release ") + trimBlanks(mod_.COMMANDLINE.mid(2)));
 }
 
 void QUADROSX::placeWindow() {
