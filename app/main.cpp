@@ -1,4 +1,6 @@
 #include "app/application.h"
+#include "app/batchoptions.h"
+#include "app/batchrun.h"
 #include "app/commandline.h"
 #include "app/desktopplatform.h"
 #include "app/qtmessageboxes.h"
@@ -33,6 +35,8 @@ void saveScreenshotWhenAsked(QWidget& window) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (isBatchCommandLine(argc, argv))
+        return batchMain(argc, argv);
     Application app(argc, argv);
     QTranslator qtTexts;
     loadItalianQtTexts(qtTexts);

@@ -59,16 +59,20 @@ QString box6ZeroInformation(qint64 box6) {
                           "a zero");
 }
 
-bool isBroken(Rule rule, const BoxValues& a) {
+qint64 boundOf(Rule rule, const BoxValues& a) {
     switch (rule) {
     case Rule::Box2OverBox1:
-        return a[2] > a[1];
+        return a[1];
     case Rule::Box5OverBound:
-        return a[5] > (a[1] - a[2]) + (a[3] - a[6]);
+        return (a[1] - a[2]) + (a[3] - a[6]);
     case Rule::Box6OverBound:
-        return a[6] > ((a[1] - a[2]) + a[3]) - a[5];
+        return ((a[1] - a[2]) + a[3]) - a[5];
     }
-    return false;
+    return 0;
+}
+
+bool isBroken(Rule rule, const BoxValues& a) {
+    return a[boxOf(rule)] > boundOf(rule, a);
 }
 
 int boxOf(Rule rule) {

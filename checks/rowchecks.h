@@ -48,11 +48,14 @@ enum class Rule {
 constexpr std::array<Rule, 3> rules = {Rule::Box2OverBox1, Rule::Box5OverBound,
                                        Rule::Box6OverBound};
 
-// In whole cents; equality passes, one cent more breaks the rule. Box 4 takes no part.
-bool isBroken(Rule rule, const BoxValues& a);
-
 // The box marked yellow while the warning is open and focused when the user refuses it.
 int boxOf(Rule rule);
+
+// The amount, in cents, that box may not exceed. Box 4 takes no part.
+qint64 boundOf(Rule rule, const BoxValues& a);
+
+// In whole cents; equality passes, one cent more breaks the rule.
+bool isBroken(Rule rule, const BoxValues& a);
 
 // The warning, naming the boxes by their column titles (`title(box)`, blanks trimmed here).
 QString warningText(Rule rule, const std::function<QString(int box)>& title);

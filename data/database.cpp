@@ -18,7 +18,7 @@ int errorNumber(const QSqlError& error) {
 
 } // namespace
 
-Database::Database(const QString& path)
+Database::Database(const QString& path, Access access)
     : connectionName_(QStringLiteral("quadrosx-") + QUuid::createUuid().toString()) {
     if (!QFileInfo(path).isFile())
         throw DatabaseError{DatabaseErrors::FileNotFound,
@@ -29,7 +29,7 @@ Database::Database(const QString& path)
         // mode=rw: open what is there, never create a file.
         db.setDatabaseName(
             QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-            QStringLiteral("?mode=rw"));
+            (access == Access::ReadOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
         db.setConnectOptions(
             QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
         if (!db.open()) {

@@ -12,14 +12,15 @@
 class TableRecordset;
 class QueryRecordset;
 
-// The year's database: a SQLite file opened for reading and writing. A lock held by another
-// program of the suite is waited for up to lockWaitMs before it fails.
+// The year's database: a SQLite file opened for reading and writing, or for reading alone. A
+// lock held by another program of the suite is waited for up to lockWaitMs before it fails.
 class Database {
   public:
     static constexpr int lockWaitMs = 5000;
+    enum class Access { ReadWrite, ReadOnly };
 
-    // Opens an existing file; never creates one.
-    explicit Database(const QString& path);
+    // Opens an existing file; never creates one. Read-only, the file is never written.
+    explicit Database(const QString& path, Access access = Access::ReadWrite);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;

@@ -56,18 +56,7 @@ void QUADROSX::CARICADATIARRAY() {
         table.seek({AZIENDACORRENTE, CFCORRENTE, SEQCORRENTE});
         if (table.noMatch())
             continue;
-        if (i == 1) {
-            for (int j = 1; j <= 7; ++j)
-                TABELLASX.setCell(1, j, trimBlanks(table.field(sxField(j))));
-            for (int j = 8; j <= 10; ++j) {
-                TABELLASX.setCell(1, j, QStringLiteral("0"));
-                if (table.field(sxField(j)) == QLatin1String("1"))
-                    TABELLASX.setCell(1, j, QStringLiteral("1"));
-            }
-        } else {
-            for (int j = 2; j <= 7; ++j)
-                TABELLASX.setCell(i, j, trimBlanks(table.field(sxField(j))));
-        }
+        takeStoredRow(TABELLASX, i, [&table](int j) { return table.field(sxField(j)); });
     }
     FLAGVARIAZRIGO = 0;
     mod_.FLAGVARIAZIONI = 0;

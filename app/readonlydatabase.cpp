@@ -1,0 +1,14 @@
+#include "app/readonlydatabase.h"
+
+#include "app/environment.h"
+#include "app/names.h"
+
+std::unique_ptr<Database> openYearDatabaseForReading() {
+    const QString archives = LEGGIREGISTRO(Hive::CurrentUser, Names770::registryKey(),
+                                           QStringLiteral("PERCORSOARCHIVI"));
+    if (archives.isEmpty())
+        throw BatchFailure{QStringLiteral("Non trovata procedura Zavirten: manca l'impostazione "
+                                          "PERCORSOARCHIVI.")};
+    return std::make_unique<Database>(Names770::localPath(archives + Names770::yearDatabaseFile()),
+                                      Database::Access::ReadOnly);
+}

@@ -1,0 +1,34 @@
+#include "report/storedrecords.h"
+
+#include "data/queryrecordset.h"
+
+#include <array>
+
+namespace ControlList {
+
+QString storedRowsQuery() {
+    return QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq");
+}
+
+QList<Record> readRecords(QueryRecordset& query) {
+    QList<Record> records;
+    if (query.recordCount() == 0)
+        return records;
+    // Each field is found by name once, not once per row.
+    const int seq = query.fieldIndex(QStringLiteral("seq"));
+    std::array<int, 11> sx{};
+    for (int j = 1; j <= 10; ++j)
+        sx[j] = query.fieldIndex(QStringLiteral("SX_") + QString::number(j));
+    query.moveFirst();
+    while (!query.eof()) {
+        Record record;
+        record.seq = query.field(seq);
+        for (int j = 1; j <= 10; ++j)
+            record.sx[j] = query.field(sx[j]);
+        records.append(record);
+        query.moveNext();
+    }
+    return records;
+}
+
+} // namespace ControlList
