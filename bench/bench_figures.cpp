@@ -48,5 +48,7 @@ int main(int argc, char** argv) {
     for (const Figure& figure : figures)
         print(out, figure);
     print(out, Measure::peakMemory(declarants));
+    for (const Figure& figure : Measure::everyDeclarant(declarants))
+        print(out, figure);
     return 0;
 }

@@ -1,0 +1,158 @@
+#include "benchsupport.h"
+#include "figures.h"
+#include "report/controllist.h"
+#include "report/recordingprintersink.h"
+#include "report/storedrecords.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QSqlRecord>
+#include <QThread>
+
+// The work without a window on a big front page, run as the real program, against the bare
+// work: reading the same rows, and painting the same lines.
+
+namespace {
+
+// Every declarant's 31 rows, amounts in every box; one in ten with SX1 over SX4 box 3.
+void addSchedules(const QString& path, int declarants) {
+    Bench::Connection connection(path);
+    QSqlDatabase db = connection.db();
+    db.transaction();
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO QUADROSX VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                  "?, ?)"));
+    for (int i = 0; i < declarants; ++i) {
+        for (int row = 1; row <= 31; ++row) {
+            insert.addBindValue(Bench::companyCode(i));
+            insert.addBindValue(QStringLiteral("CF%1").arg(i, 14, 10, QLatin1Char('0')));
+            insert.addBindValue(QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0')));
+            const bool summary = row == 1;
+            insert.addBindValue(summary && i % 10 == 0 ? QStringLiteral("99999,00")
+                                                       : QStringLiteral("0"));
+            for (int box = 1; box <= 6; ++box)
+                insert.addBindValue(summary ? QStringLiteral("%1,00").arg(30 * (100 + box))
+                                            : QStringLiteral("%1,00").arg(100 + box));
+            for (int flag = 8; flag <= 10; ++flag)
+                insert.addBindValue(QStringLiteral("0"));
+            insert.exec();
+        }
+    }
+    db.commit();
+}
+
+struct ProcessRun {
+    double ms = 0;
+    double peakMb = 0;
+};
+
+// The program as a process of its own; its peak resident size read while it runs.
+ProcessRun runProgram(const QStringList& arguments) {
+    QProcess program;
+    program.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    program.start(QStringLiteral(QUADROSX_EXE), arguments);
+    program.waitForStarted();
+    QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
+    double peakKb = 0;
+    while (!program.waitForFinished(20)) {
+        if (status.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : status.readAll().split('\n'))
+                if (line.startsWith("VmHWM:"))
+                    peakKb = line.mid(6).trimmed().split(' ').first().toDouble();
+        status.close();
+    }
+    return {double(timer.nsecsElapsed()) / 1e6, peakKb / 1024};
+}
+
+// The same queries, every field of every row read as text, nothing else.
+void bareRead(const QString& path) {
+    Bench::Connection connection(path);
+    QSqlQuery list(connection.db());
+    list.exec(QStringLiteral("SELECT CODAZI, CFD FROM frontespizio order by codazi, cfd"));
+    QList<std::pair<QString, QString>> keys;
+    while (list.next())
+        keys.append({list.value(0).toString(), list.value(1).toString()});
+    QSqlQuery rows(connection.db());
+    rows.prepare(ControlList::storedRowsQuery());
+    for (const auto& [company, taxCode] : keys) {
+        rows.addBindValue(company);
+        rows.addBindValue(taxCode);
+        rows.exec();
+        QStringList texts;
+        while (rows.next())
+            for (int i = 0; i < rows.record().count(); ++i)
+                texts << rows.value(i).toString();
+    }
+}
+
+// One declarant's control list as the layout gives it, painted `declarants` times.
+void barePaint(const QString& file, int declarants) {
+    RecordingPrinterSink recording;
+    QList<ControlList::Record> records;
+    for (int row = 1; row <= 31; ++row)
+        records.append({QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0')),
+                        {{{},
+                          "0",
+                          "3030,00",
+                          "3060,00",
+                          "3090,00",
+                          "3120,00",
+                          "3150,00",
+                          "3180,00",
+                          "0",
+                          "0",
+                          "0"}}});
+    ControlList::print(recording, records, {" 000", " DITTA 0 S.R.L.", " CF00000000000000"});
+    const QStringList lines = recording.lines();
+    QPdfWriter writer(file);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+    QPainter painter(&writer);
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSizeF(9);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &writer);
+    for (int i = 0; i < declarants; ++i) {
+        if (i > 0)
+            writer.newPage();
+        double y = metrics.ascent();
+        for (const QString& line : lines) {
+            painter.drawText(QPointF(0, y), line);
+            y += metrics.lineSpacing();
+        }
+    }
+}
+
+} // namespace
+
+QList<Figure> Measure::everyDeclarant(int declarants) {
+    WindowHarness h; // the archive, and the settings that point at it
+    Bench::addDeclarants(h.archive.yearPath(), declarants);
+    addSchedules(h.archive.yearPath(), declarants);
+    const QString pdf = h.archive.programs() + QStringLiteral("/liste.pdf");
+
+    Figure check{QStringLiteral("check of %1 schedules (process)").arg(declarants)};
+    check.value = Bench::medianMs(3, [] { runProgram({QStringLiteral("--check")}); });
+    check.bareWhat = QStringLiteral("the same queries, every field read");
+    check.bare = Bench::medianMs(3, [&] { bareRead(h.archive.yearPath()); });
+    check.target = 1000;
+
+    const ProcessRun lists = runProgram({QStringLiteral("--control-lists"), pdf});
+    Figure listing{QStringLiteral("%1 control lists into one PDF (process)").arg(declarants)};
+    listing.value = lists.ms;
+    listing.bareWhat = QStringLiteral("the same pages painted");
+    listing.bare = Bench::medianMs(1, [&] { barePaint(pdf, declarants); });
+    listing.target = 20000;
+
+    Figure memory{QStringLiteral("peak memory, %1 control lists").arg(declarants)};
+    memory.unit = QStringLiteral("MB");
+    memory.value = lists.peakMb;
+    memory.target = 150;
+    return {check, listing, memory};
+}
