@@ -67,19 +67,26 @@ using ScheduleWork = std::function<void(const Declarant&, const QList<Record>&)>
 // many had. Each declarant's rows come from one query, so they belong to one storing.
 int forEverySchedule(Database& db, const QList<Declarant>& declarants, const ScheduleWork& work) {
     ProgressLine progress(int(declarants.size()));
+    std::unique_ptr<QueryRecordset> query;
     int withRows = 0;
     for (int i = 0; i < declarants.size(); ++i) {
         const Declarant& declarant = declarants.at(i);
-        const auto query =
-            db.openQuery(ControlList::storedRowsQuery(), {declarant.company, declarant.taxCode});
+        const QVariantList keys{declarant.company, declarant.taxCode};
+        // One query, prepared once: each declarant's rows are read to the end, so no lock is
+        // held between two declarants.
+        if (query)
+            query->requery(keys);
+        else
+            query = db.openQuery(ControlList::storedRowsQuery(), keys);
         const QList<Record> records = ControlList::readRecords(*query);
-        query->close();
         if (!records.isEmpty()) {
             ++withRows;
             work(declarant, records);
         }
         progress.done(i + 1);
     }
+    if (query)
+        query->close();
     return withRows;
 }
 

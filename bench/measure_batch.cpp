@@ -18,8 +18,12 @@
 
 namespace {
 
-// Every declarant's 31 rows, amounts in every box; one in ten with SX1 over SX4 box 3.
+// Every declarant's 31 rows, each region row within the row rules and the SX4 boxes holding
+// the column sums; one declarant in ten with SX1 over SX4 box 3.
 void addSchedules(const QString& path, int declarants) {
+    const QStringList region{"0", "1000,00", "100,00", "50,00", "200,00", "300,00", "400,00"};
+    const QStringList summary{"1000,00", "30000,00", "3000,00", "1500,00",
+                              "6000,00", "9000,00",  "12000,00"};
     Bench::Connection connection(path);
     QSqlDatabase db = connection.db();
     db.transaction();
@@ -31,12 +35,10 @@ void addSchedules(const QString& path, int declarants) {
             insert.addBindValue(Bench::companyCode(i));
             insert.addBindValue(QStringLiteral("CF%1").arg(i, 14, 10, QLatin1Char('0')));
             insert.addBindValue(QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0')));
-            const bool summary = row == 1;
-            insert.addBindValue(summary && i % 10 == 0 ? QStringLiteral("99999,00")
-                                                       : QStringLiteral("0"));
-            for (int box = 1; box <= 6; ++box)
-                insert.addBindValue(summary ? QStringLiteral("%1,00").arg(30 * (100 + box))
-                                            : QStringLiteral("%1,00").arg(100 + box));
+            for (int j = 1; j <= 7; ++j)
+                insert.addBindValue(row > 1                 ? region.at(j - 1)
+                                    : j == 1 && i % 10 == 0 ? QStringLiteral("99999,00")
+                                                            : summary.at(j - 1));
             for (int flag = 8; flag <= 10; ++flag)
                 insert.addBindValue(QStringLiteral("0"));
             insert.exec();
@@ -79,14 +81,16 @@ void bareRead(const QString& path) {
     while (list.next())
         keys.append({list.value(0).toString(), list.value(1).toString()});
     QSqlQuery rows(connection.db());
+    rows.setForwardOnly(true);
     rows.prepare(ControlList::storedRowsQuery());
     for (const auto& [company, taxCode] : keys) {
-        rows.addBindValue(company);
-        rows.addBindValue(taxCode);
+        rows.bindValue(0, company);
+        rows.bindValue(1, taxCode);
         rows.exec();
+        const int fields = rows.record().count();
         QStringList texts;
         while (rows.next())
-            for (int i = 0; i < rows.record().count(); ++i)
+            for (int i = 0; i < fields; ++i)
                 texts << rows.value(i).toString();
     }
 }

@@ -25,7 +25,7 @@ QList<Record> readRecords(QueryRecordset& query) {
         record.seq = query.field(seq);
         for (int j = 1; j <= 10; ++j)
             record.sx[j] = query.field(sx[j]);
-        records.append(record);
+        records.append(std::move(record));
         query.moveNext();
     }
     return records;
