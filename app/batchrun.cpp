@@ -77,7 +77,7 @@ int forEverySchedule(Database& db, const QList<Declarant>& declarants, const Sch
         if (query)
             query->requery(keys);
         else
-            query = db.openQuery(ControlList::storedRowsQuery(), keys);
+            query = db.openQuery(ControlList::storedFieldsQuery(), keys);
         const QList<Record> records = ControlList::readRecords(*query);
         if (!records.isEmpty()) {
             ++withRows;

@@ -10,6 +10,11 @@ QString storedRowsQuery() {
     return QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq");
 }
 
+QString storedFieldsQuery() {
+    return QStringLiteral("SELECT SEQ, SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10 "
+                          "FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq");
+}
+
 QList<Record> readRecords(QueryRecordset& query) {
     QList<Record> records;
     if (query.recordCount() == 0)
