@@ -11,8 +11,12 @@ QString storedRowsQuery() {
 }
 
 QString storedFieldsQuery() {
-    return QStringLiteral("SELECT SEQ, SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10 "
-                          "FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq");
+    // SX_1 and the SX35 flags count on the summary row alone.
+    return QStringLiteral(
+        "SELECT SEQ, CASE WHEN SEQ = '001' THEN SX_1 END AS SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, "
+        "SX_7, CASE WHEN SEQ = '001' THEN SX_8 END AS SX_8, CASE WHEN SEQ = '001' THEN SX_9 END "
+        "AS SX_9, CASE WHEN SEQ = '001' THEN SX_10 END AS SX_10 FROM QUADROSX where CODAZI = ? AND "
+        "CFD = ? order by seq");
 }
 
 QList<Record> readRecords(QueryRecordset& query) {
