@@ -39,8 +39,11 @@ void addSummaryFindings(const CellReader& cell, QList<Finding>& findings) {
 }
 
 void addRowFindings(const CellReader& cell, int row, QList<Finding>& findings) {
-    const RowChecks::BoxValues a =
-        RowChecks::boxValues([&](int box) { return formatAmountText(cell(row, box + 1)); });
+    // Each box as the opened row shows it: its amount to the cent, 0 for a text that is no
+    // number.
+    RowChecks::BoxValues a{};
+    for (int box = 1; box <= 6; ++box)
+        a[box] = LibrAgg770::shownValue(LibrAgg770::readNumber(cell(row, box + 1)).value_or(0.0));
     for (const RowChecks::Rule rule : RowChecks::rules)
         if (RowChecks::isBroken(rule, a))
             findings.append({row + 3, RowChecks::boxOf(rule), ruleText(rule),

@@ -157,12 +157,11 @@ int FILTROIMPORTO(QLineEdit* box, int key, bool signAllowed, bool commaAllowed, 
 }
 
 QString VALIDAIMPORTO(const QString& value) {
-    static const QString allowed = QStringLiteral("0123456789+-., ");
     const QStringView s = trimmedBlanks(value);
     if (value.isNull() || s.isEmpty() || s == QLatin1String("+") || s == QLatin1String("-"))
         return QStringLiteral("0");
     for (QChar c : value) {
-        if (!allowed.contains(c))
+        if (!isAsciiDigit(c) && c != u'+' && c != u'-' && c != u'.' && c != comma && c != blank)
             return QStringLiteral("0");
     }
     return value;
@@ -312,6 +311,12 @@ QString centsText(qint64 cents) {
 }
 
 } // namespace
+
+double shownValue(double value) {
+    if (std::fabs(value) < 1e13 && double(std::llround(value * 100)) / 100 == value)
+        return value;
+    return readNumber(formatAmount(value)).value_or(0.0);
+}
 
 QString formatAmount(double value) {
     if (!std::isfinite(value))
