@@ -4,6 +4,8 @@
 #include "checks/rowchecks.h"
 #include "editor/amount.h"
 
+#include <cmath>
+
 using LibrAgg770::amountOf;
 using LibrAgg770::formatAmountText;
 
@@ -39,11 +41,12 @@ void addSummaryFindings(const CellReader& cell, QList<Finding>& findings) {
 }
 
 void addRowFindings(const CellReader& cell, int row, QList<Finding>& findings) {
-    // Each box as the opened row shows it: its amount to the cent, 0 for a text that is no
-    // number.
+    // Each box in cents as the opened row shows it (its display form), 0 for a text that is no
+    // number: what RowChecks::boxValue reads from the box, without making the text.
     RowChecks::BoxValues a{};
     for (int box = 1; box <= 6; ++box)
-        a[box] = LibrAgg770::shownValue(LibrAgg770::readNumber(cell(row, box + 1)).value_or(0.0));
+        a[box] = std::llround(
+            LibrAgg770::shownValue(LibrAgg770::readNumber(cell(row, box + 1)).value_or(0.0)) * 100);
     for (const RowChecks::Rule rule : RowChecks::rules)
         if (RowChecks::isBroken(rule, a))
             findings.append({row + 3, RowChecks::boxOf(rule), ruleText(rule),
