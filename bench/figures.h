@@ -31,4 +31,6 @@ QList<Figure> controlList();
 QList<Figure> onServer();
 // The whole program with `declarants` listed, as a process of its own.
 Figure peakMemory(int declarants);
+// Without a window: the check of every schedule and every control list into one PDF.
+QList<Figure> everyDeclarant(int declarants);
 } // namespace Measure

@@ -20,7 +20,7 @@ double sumOf(const ColumnSums& sums) {
 }
 
 double roundedToCents(double value) {
-    return LibrAgg770::readNumber(LibrAgg770::formatAmount(value)).value_or(0.0);
+    return LibrAgg770::shownValue(value);
 }
 
 bool sx4BoxDiffers(double columnSum, const QString& sx4Box) {

@@ -23,7 +23,7 @@ constexpr qint64 writerLockKey = 7702004;
 
 } // namespace
 
-Database::Database(const QString& path, bool readOnly)
+Database::Database(const QString& path, Access access)
     : connectionName_(QStringLiteral("quadrosx-") + QUuid::createUuid().toString()),
       dialect_(Dialect::SQLite) {
     if (!QFileInfo(path).isFile())
@@ -33,21 +33,21 @@ Database::Database(const QString& path, bool readOnly)
     // mode=rw: open what is there, never create a file.
     db.setDatabaseName(
         QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-        (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
+        (access == Access::ReadOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
     db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
     // Reading the schema tells a damaged file or one that is no database at once.
     finishOpening(db, {QStringLiteral("SELECT count(*) FROM sqlite_master")});
 }
 
-Database::Database(const ServerAddress& server, bool readOnly)
+Database::Database(const ServerAddress& server, Access access)
     : connectionName_(QStringLiteral("quadrosx-") + QUuid::createUuid().toString()),
       dialect_(Dialect::PostgreSQL) {
     const ServerConnection settings = parseServerUri(server.uri);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName_);
     settings.applyTo(db);
     QStringList setup{QStringLiteral("SET lock_timeout = %1").arg(lockWaitMs)};
-    if (readOnly)
+    if (access == Access::ReadOnly)
         setup << QStringLiteral("SET default_transaction_read_only = on");
     finishOpening(db, setup);
 }

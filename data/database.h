@@ -21,16 +21,17 @@ struct ServerAddress {
     QString uri;
 };
 
-// The year's database, opened for reading and writing (or reading only). A lock held by another
-// program of the suite is waited for up to lockWaitMs before it fails.
+// The year's database, opened for reading and writing, or for reading alone. A lock held by
+// another program of the suite is waited for up to lockWaitMs before it fails.
 class Database {
   public:
     static constexpr int lockWaitMs = 5000;
+    enum class Access { ReadWrite, ReadOnly };
 
-    // Opens an existing file; never creates one.
-    explicit Database(const QString& path, bool readOnly = false);
+    // Opens an existing file; never creates one. Read-only, the file is never written.
+    explicit Database(const QString& path, Access access = Access::ReadWrite);
     // Connects to the server; an unreachable one fails within a few seconds.
-    explicit Database(const ServerAddress& server, bool readOnly = false);
+    explicit Database(const ServerAddress& server, Access access = Access::ReadWrite);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;

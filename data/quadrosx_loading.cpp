@@ -1,4 +1,5 @@
 #include "app/quadrosx.h"
+#include "app/trimblanks.h"
 #include "data/rowkey.h"
 #include "editor/amount.h"
 #include "selection/declarantline.h"
@@ -61,18 +62,7 @@ void QUADROSX::CARICADATIARRAY() {
         table.seek({AZIENDACORRENTE, CFCORRENTE, SEQCORRENTE});
         if (table.noMatch())
             continue;
-        if (i == 1) {
-            for (int j = 1; j <= 7; ++j)
-                TABELLASX.setCell(1, j, table.field(sxField(j)).trimmed());
-            for (int j = 8; j <= 10; ++j) {
-                TABELLASX.setCell(1, j, QStringLiteral("0"));
-                if (table.field(sxField(j)) == QLatin1String("1"))
-                    TABELLASX.setCell(1, j, QStringLiteral("1"));
-            }
-        } else {
-            for (int j = 2; j <= 7; ++j)
-                TABELLASX.setCell(i, j, table.field(sxField(j)).trimmed());
-        }
+        takeStoredRow(TABELLASX, i, [&table](int j) { return table.field(sxField(j)); });
     }
     FLAGVARIAZRIGO = 0;
     mod_.FLAGVARIAZIONI = 0;
@@ -80,7 +70,7 @@ void QUADROSX::CARICADATIARRAY() {
 
 void QUADROSX::CARICADATI() {
     for (int k = 1; k <= 7; ++k)
-        Text1(k)->setText(LibrAgg770::formatAmountText(TABELLASX.cell(1, k).trimmed()));
+        assignText(k, LibrAgg770::formatAmountText(trimBlanks(TABELLASX.cell(1, k))));
     for (int k = 8; k <= 10; ++k)
         if (TABELLASX.cell(1, k) != QLatin1String("0"))
             Check1(k)->setChecked(true);

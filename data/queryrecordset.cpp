@@ -104,6 +104,17 @@ QString QueryRecordset::field(int index) const {
     return v.isNull() ? QString() : v.toString();
 }
 
+void QueryRecordset::requery(const QVariantList& values) {
+    requireOpen();
+    query_.finish();
+    for (int i = 0; i < values.size(); ++i)
+        query_.bindValue(i, values.at(i).isNull() ? QVariant(QStringLiteral("")) : values.at(i));
+    if (!query_.exec())
+        db_.fail(query_.lastError());
+    eof_ = !query_.next();
+    reached_ = eof_ ? 0 : 1;
+}
+
 void QueryRecordset::close() {
     requireOpen();
     query_.finish();

@@ -24,6 +24,8 @@ class QueryRecordset {
     QString field(int index) const;
     // The value as stored: a null QVariant for Null.
     QVariant value(const QString& name) const;
+    // Runs the same query again with other values bound, from its first row.
+    void requery(const QVariantList& values);
     void close();
     bool isOpen() const { return open_; }
 

@@ -9,3 +9,9 @@ inline QString rowKey(int i) {
 inline QString rowKey(const QString& text) {
     return (QStringLiteral("000") + text.trimmed()).right(3);
 }
+// The row 1-31 whose key is `seq`; 0 for any other text.
+inline int rowOfKey(const QString& seq) {
+    bool ok = false;
+    const int i = seq.toInt(&ok);
+    return ok && i >= 1 && i <= 31 && rowKey(i) == seq ? i : 0;
+}

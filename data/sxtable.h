@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <QString>
 
 // The open declarant's Schedule SX in memory: texts indexed by row 0-31 (the numeric value of
@@ -20,3 +21,8 @@ class SxTable {
     static int at(int row, int column);
     std::array<QString, (lastRow + 1) * (lastColumn + 1)> cells_;
 };
+
+// A stored row of table QUADROSX taken into row `row` as the loading does: the summary row (1)
+// keeps SX_1..SX_7 trimmed and its SX35 flags as "1" or "0"; a region row keeps SX_2..SX_7
+// trimmed. `field(j)` is the stored text of field SX_j, empty for Null.
+void takeStoredRow(SxTable& table, int row, const std::function<QString(int j)>& field);

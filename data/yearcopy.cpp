@@ -12,6 +12,11 @@ namespace {
 
 const QStringList tables = {QStringLiteral("FRONTESPIZIO"), QStringLiteral("QUADROSX")};
 
+// The source is only read.
+Database::Access access(bool source) {
+    return source ? Database::Access::ReadOnly : Database::Access::ReadWrite;
+}
+
 [[noreturn]] void refuse(const QString& why) {
     throw DatabaseError{DatabaseErrors::CopyRefused, why};
 }
@@ -107,7 +112,7 @@ CopiedRecords copyYearDatabase(Database& from, Database& to) {
 
 std::unique_ptr<Database> openCopyEnd(const QString& name, bool source) {
     if (name.startsWith(QLatin1String("postgres")))
-        return openYearDatabase({}, name, source);
+        return openYearDatabase({}, name, access(source));
     if (!source && !QFileInfo::exists(name)) {
         QFile file(name);
         if (!file.open(QIODevice::NewOnly))
@@ -117,5 +122,5 @@ std::unique_ptr<Database> openCopyEnd(const QString& name, bool source) {
         Database db(name);
         createMissingTables(db);
     }
-    return std::make_unique<Database>(name, source);
+    return std::make_unique<Database>(name, access(source));
 }

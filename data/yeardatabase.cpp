@@ -5,11 +5,11 @@
 #include <QFile>
 
 std::unique_ptr<Database> openYearDatabase(const QString& filePath, const QString& serverUri,
-                                           bool readOnly) {
+                                           Database::Access access) {
     if (serverUri.isEmpty())
-        return std::make_unique<Database>(filePath, readOnly);
-    auto db = std::make_unique<Database>(ServerAddress{serverUri}, readOnly);
-    if (!readOnly)
+        return std::make_unique<Database>(filePath, access);
+    auto db = std::make_unique<Database>(ServerAddress{serverUri}, access);
+    if (access == Database::Access::ReadWrite)
         createMissingTables(*db);
     return db;
 }

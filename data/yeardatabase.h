@@ -10,7 +10,7 @@
 // file at `filePath`. On a server the two tables are created when missing, as the file is made
 // from the template (not when reading only).
 std::unique_ptr<Database> openYearDatabase(const QString& filePath, const QString& serverUri,
-                                           bool readOnly = false);
+                                           Database::Access access = Database::Access::ReadWrite);
 
 // The statements that make the program's tables in a store of that dialect.
 QStringList schemaStatements(Dialect dialect);

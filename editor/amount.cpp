@@ -157,19 +157,21 @@ int FILTROIMPORTO(QLineEdit* box, int key, bool signAllowed, bool commaAllowed, 
 }
 
 QString VALIDAIMPORTO(const QString& value) {
-    static const QString allowed = QStringLiteral("0123456789+-., ");
     const QStringView s = trimmedBlanks(value);
     if (value.isNull() || s.isEmpty() || s == QLatin1String("+") || s == QLatin1String("-"))
         return QStringLiteral("0");
     for (QChar c : value) {
-        if (!allowed.contains(c))
+        if (!isAsciiDigit(c) && c != u'+' && c != u'-' && c != u'.' && c != comma && c != blank)
             return QStringLiteral("0");
     }
     return value;
 }
 
-std::optional<double> readNumber(const QString& text) {
-    const QStringView s = trimmedBlanks(text);
+namespace {
+
+// Any text that reads as a number: the digits, the point, the sign, then the locale-free
+// conversion.
+std::optional<double> readNumberSlowly(QStringView s) {
     qsizetype i = 0;
     QString number;
     if (i < s.size() && (s.at(i) == u'+' || s.at(i) == u'-'))
@@ -202,6 +204,53 @@ std::optional<double> readNumber(const QString& text) {
     return value;
 }
 
+// Up to 15 digits make an integer a double holds exactly, and one division by an exact power of
+// ten rounds it correctly: the same double as the full conversion, many times faster. Empty when
+// the text needs the full conversion, or is no number.
+std::optional<double> readShortNumber(QStringView s, bool& decided) {
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    decided = true;
+    qsizetype i = 0;
+    const bool negative = i < s.size() && s.at(i) == u'-';
+    if (i < s.size() && (s.at(i) == u'+' || s.at(i) == u'-'))
+        ++i;
+    qint64 digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool afterComma = false;
+    for (; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c == comma && !afterComma) {
+            afterComma = true;
+        } else if (c == u'.' && !afterComma) {
+            continue;
+        } else if (isAsciiDigit(c)) {
+            if (++count > 15) {
+                decided = false;
+                return std::nullopt;
+            }
+            digits = digits * 10 + (c.unicode() - u'0');
+            decimals += afterComma ? 1 : 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0)
+        return std::nullopt;
+    const double value = double(digits) / powersOfTen[decimals];
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::optional<double> readNumber(const QString& text) {
+    const QStringView s = trimmedBlanks(text);
+    bool decided = false;
+    const std::optional<double> value = readShortNumber(s, decided);
+    return decided ? value : readNumberSlowly(s);
+}
+
 double amountOf(const QString& text) {
     return readNumber(VALIDAIMPORTO(text)).value_or(0.0);
 }
@@ -222,9 +271,9 @@ QString incremented(QString digits) {
 
 } // namespace
 
-QString formatAmount(double value) {
-    if (!std::isfinite(value))
-        return formatAmount(0.0); // no amount text reads as one
+namespace {
+
+QString formatAmountSlowly(double value) {
     // The shortest decimal form is the number the user typed or the sum meant: 0.125 and
     // 0.1 + 0.2 round as written there, not as their binary approximations.
     const QString shortest = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
@@ -243,6 +292,43 @@ QString formatAmount(double value) {
         std::all_of(cents.cbegin(), cents.cend(), [](QChar c) { return c == u'0'; });
     const QString sign = value < 0 && !isZero ? QStringLiteral("-") : QString();
     return sign + cents.chopped(2) + comma + cents.right(2);
+}
+
+// "-1234,56" for -123456 cents.
+QString centsText(qint64 cents) {
+    char text[24];
+    char* start = text + sizeof text;
+    qint64 rest = cents < 0 ? -cents : cents;
+    for (int place = 0; place < 3 || rest > 0; ++place) {
+        if (place == 2)
+            *--start = ',';
+        *--start = char('0' + rest % 10);
+        rest /= 10;
+    }
+    if (cents < 0)
+        *--start = '-';
+    return QString::fromLatin1(start, text + sizeof text - start);
+}
+
+} // namespace
+
+double shownValue(double value) {
+    if (std::fabs(value) < 1e13 && double(std::llround(value * 100)) / 100 == value)
+        return value;
+    return readNumber(formatAmount(value)).value_or(0.0);
+}
+
+QString formatAmount(double value) {
+    if (!std::isfinite(value))
+        return formatAmount(0.0); // no amount text reads as one
+    // When the nearest double to a whole number of cents is the value itself, the value's
+    // shortest decimal form is those cents: no rounding is left to do.
+    if (std::fabs(value) < 1e13) {
+        const qint64 cents = std::llround(value * 100);
+        if (double(cents) / 100 == value)
+            return centsText(cents);
+    }
+    return formatAmountSlowly(value);
 }
 
 QString formatAmountText(const QString& text) {

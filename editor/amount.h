@@ -45,6 +45,10 @@ double amountOf(const QString& text);
 // half away from zero on the value's shortest decimal form (0,125 -> 0,13).
 QString formatAmount(double value);
 
+// The number the display form of `value` reads back as: the value rounded to the cent as
+// the display form rounds it.
+double shownValue(double value);
+
 // The display form of an amount text; a text that is no number is returned unchanged.
 QString formatAmountText(const QString& text);
 

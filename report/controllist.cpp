@@ -138,6 +138,12 @@ QString sx35Line(const QString& flag8, const QString& flag9, const QString& flag
 }
 
 void print(PrinterSink& printer, const QList<Record>& records, const DeclarantCaptions& captions) {
+    printList(printer, records, captions);
+    printer.endDocument();
+}
+
+void printList(PrinterSink& printer, const QList<Record>& records,
+               const DeclarantCaptions& captions) {
     Run run(printer, captions);
     printer.setFont(QStringLiteral("Courier New"), 9, false);
     run.printHeader();
@@ -147,7 +153,6 @@ void print(PrinterSink& printer, const QList<Record>& records, const DeclarantCa
     }
     run.breakPageWhenFull();
     run.printClosingLines();
-    printer.endDocument();
 }
 
 } // namespace ControlList

@@ -52,4 +52,8 @@ QString sx35Line(const QString& flag8, const QString& flag9, const QString& flag
 // ends the document.
 void print(PrinterSink& printer, const QList<Record>& records, const DeclarantCaptions& captions);
 
+// The same list, leaving the document open, so that several lists make one document.
+void printList(PrinterSink& printer, const QList<Record>& records,
+               const DeclarantCaptions& captions);
+
 } // namespace ControlList

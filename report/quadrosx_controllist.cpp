@@ -1,31 +1,11 @@
 #include "app/quadrosx.h"
 #include "report/controllist.h"
+#include "report/storedrecords.h"
 #include "selection/declarantline.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-
-namespace {
-
-// The declarant's stored rows, in the query's order; a Null field stays a null QString.
-QList<ControlList::Record> readRecords(QueryRecordset& query) {
-    QList<ControlList::Record> records;
-    if (query.recordCount() == 0)
-        return records;
-    query.moveFirst();
-    while (!query.eof()) {
-        ControlList::Record record;
-        record.seq = query.field(QStringLiteral("seq"));
-        for (int j = 1; j <= 10; ++j)
-            record.sx[j] = query.field(QStringLiteral("SX_") + QString::number(j));
-        records.append(record);
-        query.moveNext();
-    }
-    return records;
-}
-
-} // namespace
 
 void QUADROSX::wireReport() {
     connect(CmdStLista, &QPushButton::clicked, this,
@@ -38,10 +18,9 @@ void QUADROSX::CmdStLista_Click() {
     try {
         const std::unique_ptr<PrinterSink> printer = services_.printer();
         const QString line = List1->currentItem() ? List1->currentItem()->text() : QString();
-        mod_.RSQUERY = mod_.DBARCHIVIO->openQuery(
-            QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq"),
-            {companyCodeOfLine(line), taxCodeOfLine(line)});
-        const QList<ControlList::Record> records = readRecords(*mod_.RSQUERY);
+        mod_.RSQUERY = mod_.DBARCHIVIO->openQuery(ControlList::storedRowsQuery(),
+                                                  {companyCodeOfLine(line), taxCodeOfLine(line)});
+        const QList<ControlList::Record> records = ControlList::readRecords(*mod_.RSQUERY);
         ControlList::print(*printer, records, {LabAZI->text(), LabCOGNODEN->text(), LabCF->text()});
         mod_.RSQUERY->close();
     } catch (const PrinterError& error) {

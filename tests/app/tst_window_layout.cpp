@@ -1,5 +1,7 @@
 // The window as drawn: every control in its container, at its place, with its caption and its
 // initial enabled state, and the keyboard order of the two panes.
+#include "app/commandline.h"
+#include "app/qtmessageboxes.h"
 #include "ui_quadrosx.h"
 
 #include <memory>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -64,6 +67,10 @@ class WindowLayoutTest : public QObject {
     void keyboardOrderOfEachPane();
     void tabSkipsTheRowEditorWhileItIsClosed_data();
     void tabSkipsTheRowEditorWhileItIsClosed();
+    void messageBoxButtonsAreItalian_data();
+    void messageBoxButtonsAreItalian();
+    void releaseIsReadFromTheRawCommandLine_data();
+    void releaseIsReadFromTheRawCommandLine();
 
   private:
     std::unique_ptr<Form> form;
@@ -309,6 +316,59 @@ void WindowLayoutTest::tabSkipsTheRowEditorWhileItIsClosed() {
         found << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(found, stops);
+}
+
+void WindowLayoutTest::messageBoxButtonsAreItalian_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes/No/Cancel") << 35 << QStringList{"Sì", "No", "Annulla"} << 2;
+    QTest::newRow("Yes/No") << 36 << QStringList{"Sì", "No"} << 7;
+    QTest::newRow("OK") << 64 << QStringList{"OK"} << 1;
+}
+
+void WindowLayoutTest::messageBoxButtonsAreItalian() {
+    QFETCH(int, style);
+    QFETCH(QStringList, buttons);
+    QFETCH(int, answer);
+    QtMessageBoxes boxes;
+    QStringList shown;
+    QTimer::singleShot(0, [&shown, &buttons] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QAbstractButton* chosen = box->buttons().constFirst();
+        for (QAbstractButton* button : box->buttons()) {
+            shown << button->text();
+            if (button->text() == buttons.last())
+                chosen = button;
+        }
+        QTimer::singleShot(0, chosen, &QAbstractButton::click);
+    });
+    QCOMPARE(boxes.show(QStringLiteral("Salvare ?"), style, QStringLiteral("quadrosx")), answer);
+    shown.sort();
+    buttons.sort();
+    QCOMPARE(shown, buttons);
+}
+
+void WindowLayoutTest::releaseIsReadFromTheRawCommandLine_data() {
+    QTest::addColumn<QString>("windowsLine");
+    QTest::addColumn<QByteArray>("procCmdline");
+    QTest::addColumn<QString>("arguments");
+    QTest::newRow("toolkit option kept")
+        << "quadrosx.exe -style fusion /R1.0" << QByteArray("quadrosx\0-style\0fusion\0/R1.0\0", 29)
+        << "-style fusion /R1.0";
+    QTest::newRow("quoted program name, quotes kept")
+        << "\"C:\\Paghe 2004\\quadrosx.exe\"  /R\"4.2\"" << QByteArray("q\0/R\"4.2\"\0", 10)
+        << "/R\"4.2\"";
+    QTest::newRow("no arguments") << "quadrosx.exe" << QByteArray("quadrosx\0", 9) << "";
+}
+
+void WindowLayoutTest::releaseIsReadFromTheRawCommandLine() {
+    QFETCH(QString, windowsLine);
+    QFETCH(QByteArray, procCmdline);
+    QFETCH(QString, arguments);
+    QCOMPARE(argumentsOfCommandLine(windowsLine), arguments);
+    QCOMPARE(argumentsOfProcCmdline(procCmdline), arguments);
 }
 
 QTEST_MAIN(WindowLayoutTest)

@@ -42,20 +42,21 @@ class TestRowChecks : public QObject {
 
 void TestRowChecks::boxValue_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
+    QTest::addColumn<qint64>("cents");
 
-    QTest::newRow("display form") << "123,45" << 123.45;
-    QTest::newRow("entry form with leading blanks") << "        -7,5" << -7.5;
-    QTest::newRow("lone minus counts 0") << "-" << 0.0;
-    QTest::newRow("lone plus counts 0") << "+" << 0.0;
-    QTest::newRow("empty counts 0") << "" << 0.0;
-    QTest::newRow("letter counts 0") << "12a" << 0.0;
+    QTest::newRow("display form") << "123,45" << qint64(12345);
+    QTest::newRow("entry form with leading blanks") << "        -7,5" << qint64(-750);
+    QTest::newRow("binary fraction read to the cent") << "0,29" << qint64(29);
+    QTest::newRow("lone minus counts 0") << "-" << qint64(0);
+    QTest::newRow("lone plus counts 0") << "+" << qint64(0);
+    QTest::newRow("empty counts 0") << "" << qint64(0);
+    QTest::newRow("letter counts 0") << "12a" << qint64(0);
 }
 
 void TestRowChecks::boxValue() {
     QFETCH(QString, text);
-    QFETCH(double, value);
-    QCOMPARE(RowChecks::boxValue(text), value);
+    QFETCH(qint64, cents);
+    QCOMPARE(RowChecks::boxValue(text), cents);
 }
 
 void TestRowChecks::automaticBox6_data() {
@@ -93,7 +94,7 @@ void TestRowChecks::automaticBox6() {
 
     QCOMPARE(RowChecks::automaticBox6(values(boxes)), box6);
     // Box 6 is read back from the text just written.
-    const double w = RowChecks::boxValue(box6);
+    const qint64 w = RowChecks::boxValue(box6);
     QCOMPARE(box6GoesToZero(w), toZero);
     if (toZero)
         QCOMPARE(box6ZeroInformation(w), information);
@@ -134,8 +135,10 @@ void TestRowChecks::rules_data() {
         << true;
     QTest::newRow("all three broken")
         << QStringList{"0,00", "10,00", "0,00", "0,00", "5,00", "5,00"} << true << true << true;
-    QTest::newRow("compared without tolerance: 0,30 - 0,10 is below 0,20")
-        << QStringList{"0,30", "0,10", "0,00", "0,00", "0,20", "0,00"} << false << true << true;
+    QTest::newRow("equal to the cent: 0,30 - 0,10 against 0,20 passes")
+        << QStringList{"0,30", "0,10", "0,00", "0,00", "0,20", "0,00"} << false << false << false;
+    QTest::newRow("equal to the cent: 0,30 - 0,10 - 0,20 against 0,00 passes")
+        << QStringList{"0,30", "0,10", "0,00", "0,00", "0,00", "0,20"} << false << false << false;
     QTest::newRow("lone signs count 0")
         << QStringList{"-", "+", "-", "0,00", "-", "+"} << false << false << false;
 }

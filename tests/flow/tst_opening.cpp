@@ -119,6 +119,20 @@ class OpeningTest : public QObject {
         QCOMPARE(h->window->TOTALEQUADRO, 10.0 + 5 + 3.5 + 12 + 10 + 5.01 + 99 + 1);
     }
 
+    void onlyBlanksAreTrimmedWhenLoading() {
+        const QString tax = tax16("01234567890");
+        const QString tabbed = QStringLiteral("\t5"), noBreak = QStringLiteral("\u00a07 ");
+        storeRow("001", tax, "001", {tabbed, noBreak, "0", "0", "0", "0", "0", "0", "0", "0"});
+        h->start();
+        h->open("001");
+        QCOMPARE(h->window->Text1(1)->text(), tabbed);
+        QCOMPARE(h->window->Text1(2)->text(), QStringLiteral("\u00a07"));
+        // Neither is an amount: both count as 0 and are stored as 0.
+        h->click(h->window->Check1(8));
+        h->click(h->window->cmdmemorizza);
+        QCOMPARE(h->storedRow("001", tax, "001").mid(0, 2), (QStringList{"0", "0"}));
+    }
+
     void aRowClickShowsItsAmounts() {
         const QString tax = tax16("01234567890");
         storeRow("001", tax, "001", {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});

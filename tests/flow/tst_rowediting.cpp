@@ -122,6 +122,10 @@ class TestRowEditing : public QObject {
     void clearing();
     void recalculatingTotals_data();
     void recalculatingTotals();
+    void clickOnTheCurrentLineShowsItsRow_data();
+    void clickOnTheCurrentLineShowsItsRow();
+    void focusAloneShowsNoRowTheKeyboardDoes();
+    void aMarkedBoxRewrittenWithItsOwnTextTurnsWhite();
 };
 
 enum Route { Chosen, Clicked, Opened, Confirmed, Cancelled, Cleared };
@@ -582,6 +586,68 @@ void TestRowEditing::recalculatingTotals() {
     QVERIFY(w.Check1(8)->isChecked());
     QCOMPARE(int(h.mod.FLAGVARIAZIONI), scheduleChanged);
     QCOMPARE(int(w.FLAGTOTALI), 0);
+}
+
+void TestRowEditing::clickOnTheCurrentLineShowsItsRow_data() {
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("click") << false;
+    QTest::newRow("double click opens it with its amounts") << true;
+}
+
+void TestRowEditing::clickOnTheCurrentLineShowsItsRow() {
+    QFETCH(bool, doubleClick);
+    WindowHarness h;
+    const QStringList lazio = {"100,00", "0,00", "0,00", "0,00", "0,00", "0,00"};
+    openSchedule(h, {{"010", lazio}}, {"0", "100,00"});
+    h.clickRegionRow(lazioLine);
+    // Storing reloads the schedule: the boxes go back to zero, the line stays selected.
+    h.click(h.window->Check1(8));
+    h.click(h.window->cmdmemorizza);
+    QCOMPARE(h.window->List2->currentRow(), lazioLine);
+    QCOMPARE(rowBoxTexts(h), zeros6);
+    if (doubleClick)
+        h.openRegionRow(lazioLine);
+    else
+        h.clickRegionRow(lazioLine);
+    QCOMPARE(rowBoxTexts(h), lazio);
+    QCOMPARE(h.window->SEQCORRENTE, QStringLiteral("010"));
+    QCOMPARE(rowIsOpen(h), doubleClick);
+    QCOMPARE(h.boxes.boxes.size(), 0);
+}
+
+void TestRowEditing::focusAloneShowsNoRowTheKeyboardDoes() {
+    WindowHarness h;
+    openSchedule(h, {{"002", {"7,00", "0", "0", "0", "0", "0"}}}, {"0", "7,00"});
+    QWidget* list = h.window->List2;
+    list->setFocus(Qt::TabFocusReason);
+    QVERIFY(list->hasFocus());
+    QVERIFY(!h.window->cmdelimina->isEnabled());
+    QCOMPARE(h.window->Label2(18)->text(), QString());
+    QCOMPARE(rowBoxTexts(h), zeros6);
+    // The first line is current without being chosen: Space chooses it, Down the next one.
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(h.window->Label2(18)->text(), QStringLiteral("SX5 "));
+    QCOMPARE(rowBox(h, 1)->text(), QStringLiteral("7,00"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(h.window->Label2(18)->text(), QStringLiteral("SX6 "));
+    QCOMPARE(h.window->SEQCORRENTE, QStringLiteral("003"));
+    QVERIFY(h.window->cmdelimina->isEnabled());
+}
+
+void TestRowEditing::aMarkedBoxRewrittenWithItsOwnTextTurnsWhite() {
+    WindowHarness h;
+    openSchedule(h);
+    h.openRegionRow(lazioLine);
+    // Box 5 at 5 breaks rules 2 and 3; refusing rule 3 leaves box 6, at 0,00, yellow.
+    h.typeBoxes(12, {"", "", "", "", "5", ""});
+    h.boxes.answer({MessageBoxes::No, MessageBoxes::Yes, MessageBoxes::No});
+    h.click(h.window->cmdconferma);
+    QCOMPARE(rowBox(h, 6)->palette().color(QPalette::Base), yellow);
+    QVERIFY(rowBox(h, 6)->hasFocus());
+    // Leaving it writes its display form, the same 0,00.
+    QTest::mouseClick(rowBox(h, 1), Qt::LeftButton);
+    QCOMPARE(rowBox(h, 6)->text(), QStringLiteral("0,00"));
+    QCOMPARE(rowBox(h, 6)->palette().color(QPalette::Base), QColor(Qt::white));
 }
 
 QTEST_MAIN(TestRowEditing)

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QtTest>
 
 namespace {
@@ -49,8 +50,8 @@ class StartupTest : public QObject {
         QVERIFY(h->window->FrmSelezione(0)->isVisible());
         QVERIFY(!h->window->Frmmoduli(0)->isVisible());
         QVERIFY(!h->window->Frmtestata->isVisible());
-        QCOMPARE(h->window->size(), QSize(808, 608));
-        QCOMPARE(h->window->pos(), QPoint((1280 - 808) / 2, (1024 - 608) / 2));
+        // The design size is the whole window, borders and title bar included.
+        QCOMPARE(h->window->frameGeometry(), QRect((1280 - 808) / 2, (1024 - 608) / 2, 808, 608));
         const QStringList expected = {
             "001 01234567890      ACME S.P.A.",
             // a blank fr_14 names the declarant by FR_3, here Null
@@ -119,8 +120,13 @@ class StartupTest : public QObject {
     void missingSettingsEndWithMessageOneAndCreateNothing() {
         QFile::remove(h->archive.yearPath());
         h->archive.removeSettings();
+        // Organisation-wide values are not the user's own: they are not read.
+        QSettings shared(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI");
+        shared.setValue("PERCORSOARCHIVI", h->archive.archives());
+        shared.sync();
         h->boxes.answer({MessageBoxes::Ok});
         h->start();
+        shared.clear();
         QCOMPARE(h->boxes.boxes.size(), 1);
         QCOMPARE(h->boxes.boxes[0].text, QStringLiteral("Non trovata procedura Zavirten") + CR13 +
                                              CR13 + QStringLiteral("Contattare Tarvessi Servizi"));
@@ -130,6 +136,30 @@ class StartupTest : public QObject {
         QCOMPARE(h->platform.endings, QList<int>{0});
         QCOMPARE(filesIn(h->archive.archives()), QStringList{"S774XXXX.MDB"});
         QVERIFY(!h->window->isVisible());
+    }
+
+    void folderWithCommaOrSemicolonIsReadWhole_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("comma") << "archivi,2004";
+        QTest::newRow("semicolon") << "archivi;2004";
+    }
+    void folderWithCommaOrSemicolonIsReadWhole() {
+        QFETCH(QString, folder);
+        addSampleDeclarants();
+        const QString archives = QFileInfo(h->archive.archives()).dir().filePath(folder);
+        QVERIFY(QDir().rename(h->archive.archives(), archives));
+        // Written by hand, without quotes, as the README shows.
+        QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN")
+                       .fileName());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(("[General]\nPERCORSOARCHIVI=" + archives +
+                    "\nPERCORSOPROGRAMMI=" + h->archive.programs() + "\n")
+                       .toUtf8());
+        file.close();
+        h->start();
+        QCOMPARE(h->boxes.boxes.size(), 0);
+        QCOMPARE(h->mod.DIRARCHIVI, archives);
+        QCOMPARE(h->window->List1->count(), 3);
     }
 
     void missingTemplateEndsWithMessageTwoEvenWithTheYearDatabase() {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "report/controllist.h"
+
+#include <QList>
+#include <QString>
+
+class QueryRecordset;
+
+namespace ControlList {
+
+// The query of a declarant's stored rows, in SEQ order: company code and tax code bound.
+QString storedRowsQuery();
+// The same rows with only the fields the list prints, for reading many declarants: the store
+// converts every field it returns.
+QString storedFieldsQuery();
+
+// The rows of that query, read to the end; a Null field stays a null QString.
+QList<Record> readRecords(QueryRecordset& query);
+
+} // namespace ControlList

@@ -1,0 +1,249 @@
+#include "report/controllist.h"
+#include "report/recordingprintersink.h"
+#include "testarchive.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+// The program started with an option instead of by the suite, as a process of its own with no
+// display: the check of every schedule and every control list, on a year's database with
+// faults planted beside clean schedules, which it leaves byte for byte as it was.
+
+namespace {
+
+struct Planted {
+    QString company;
+    QString taxCode;
+    QString name;
+    bool stored;
+    QMap<int, QStringList> amounts; // row -> SX_1, SX_2, ...; every other field "0"
+};
+
+// Out of company-code order, as a front page filled over the year is.
+const QList<Planted> planted = {
+    {"Z99", "ZZZZZZ99Z99Z999Z", "ZETA SRL", true, {}},
+    {"A01",
+     "AAAAAA01A01A001A",
+     "ALFA SRL",
+     true,
+     {{1, {"100", "300", "0", "100", "0", "0", "0", "1", "0", "1"}},
+      {2, {"0", "300", "0", "100"}}}},
+    {"E05",
+     "EEEEEE05E05E005E",
+     "EPSILON SRL",
+     true,
+     {{1, {"0", "100", "0", "0", "0", "60", "50"}}, {2, {"0", "100", "0", "0", "0", "60", "50"}}}},
+    {"B02", "BBBBBB02B02B002B", "BETA SRL", true, {{1, {"0", "999"}}, {2, {"0", "300"}}}},
+    {"F06", "FFFFFF06F06F006F", "SENZA QUADRO SRL", false, {}},
+    {"C03",
+     "CCCCCC03C03C003C",
+     "GAMMA SRL",
+     true,
+     {{1, {"500", "300", "0", "100"}}, {2, {"0", "300", "0", "100"}}}},
+    {"D04",
+     "DDDDDD04D04D004D",
+     "DELTA SRL",
+     true,
+     {{1, {"0", "100", "150"}}, {4, {"0", "100", "150"}}}},
+};
+
+QString field(const Planted& p, int row, int j) {
+    const QStringList amounts = p.amounts.value(row);
+    return j <= amounts.size() ? amounts.at(j - 1) : QStringLiteral("0");
+}
+
+QList<ControlList::Record> records(const Planted& p) {
+    QList<ControlList::Record> result;
+    for (int row = 1; row <= 31 && p.stored; ++row) {
+        ControlList::Record record{QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0')), {}};
+        for (int j = 1; j <= 10; ++j)
+            record.sx[j] = field(p, row, j);
+        result << record;
+    }
+    return result;
+}
+
+// The text of each page as pdftotext reads it: blanks run together, empty lines left out.
+QList<QStringList> pages(const QString& text) {
+    QList<QStringList> result;
+    for (const QString& page : text.split(QLatin1Char('\f'), Qt::SkipEmptyParts)) {
+        QStringList lines;
+        for (const QString& line : page.split(QLatin1Char('\n')))
+            if (!line.simplified().isEmpty())
+                lines << line.simplified();
+        if (!lines.isEmpty())
+            result << lines;
+    }
+    return result;
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    qint64 ms = 0;
+};
+
+} // namespace
+
+class TestBatchRun : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestArchive> archive;
+    QByteArray before;
+
+    Run run(const QStringList& arguments) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        QElapsedTimer timer;
+        timer.start();
+        program.start(QStringLiteral(QUADROSX_EXE), arguments);
+        program.waitForFinished(60000);
+        return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+                QString::fromUtf8(program.readAllStandardOutput()),
+                QString::fromUtf8(program.readAllStandardError()), timer.elapsed()};
+    }
+
+  private slots:
+    void initTestCase() {
+        archive = std::make_unique<TestArchive>();
+        for (const Planted& p : planted) {
+            archive->addDeclarant(p.company, p.taxCode, QString(), QString(), p.name, QString());
+            for (const ControlList::Record& r : records(p))
+                archive->exec(QStringLiteral("INSERT INTO QUADROSX VALUES "
+                                             "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                              {p.company, p.taxCode, r.seq, r.sx[1], r.sx[2], r.sx[3], r.sx[4],
+                               r.sx[5], r.sx[6], r.sx[7], r.sx[8], r.sx[9], r.sx[10]});
+        }
+        before = fileBytes(archive->yearPath());
+    }
+    void cleanup() { QCOMPARE(fileBytes(archive->yearPath()), before); }
+
+    void checkFindsExactlyThePlantedFaults_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("lines");
+        const QString b = QStringLiteral("B02 BBBBBB02B02B002B BETA SRL: ");
+        const QString c = QStringLiteral("C03 CCCCCC03C03C003C GAMMA SRL: ");
+        const QString d = QStringLiteral("D04 DDDDDD04D04D004D DELTA SRL: ");
+        const QString e = QStringLiteral("E05 EEEEEE05E05E005E EPSILON SRL: ");
+        const QString bound = QStringLiteral("maggiore di casella 1 - casella 2 + casella 3 - ");
+        QTest::newRow("every schedule")
+            << QStringList{"--check"} << 1
+            << QStringList{b + "SX4 casella 1 = 999,00 diversa dalla somma della colonna = 300,00",
+                           c + "SX1 casella 1 = 500,00 maggiore di SX4 casella 3 = 100,00",
+                           d + "SX7 casella 2 = 150,00 maggiore di casella 1 = 100,00",
+                           d + "SX7 casella 5 = 0,00 " + bound + "casella 6 = -50,00",
+                           d + "SX7 casella 6 = 0,00 " + bound + "casella 5 = -50,00",
+                           e + "SX5 casella 5 = 60,00 " + bound + "casella 6 = 50,00",
+                           e + "SX5 casella 6 = 50,00 " + bound + "casella 5 = 40,00"};
+        QTest::newRow("for a spreadsheet, one declarant")
+            << QStringList{"--check", "--csv", "--declarant", "c03"} << 1
+            << QStringList{"Azienda;Codice fiscale;Denominazione;Rigo;Casella;Anomalia;Importo;"
+                           "Limite",
+                           "C03;CCCCCC03C03C003C;GAMMA SRL;SX1;1;maggiore di SX4 casella 3;"
+                           "500,00;100,00"};
+        QTest::newRow("a clean one")
+            << QStringList{"--check", "--declarant", "A01"} << 0 << QStringList{};
+        QTest::newRow("one without stored rows")
+            << QStringList{"--check", "--declarant", "F06"} << 0 << QStringList{};
+    }
+    void checkFindsExactlyThePlantedFaults() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, lines);
+        const Run result = run(arguments);
+        QCOMPARE(result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), lines);
+        QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
+    }
+
+    void controlListsArePrintedOnePerPage_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("companies");
+        QTest::newRow("every declarant")
+            << QStringList{} << QStringList{"A01", "B02", "C03", "D04", "E05", "Z99"};
+        QTest::newRow("one declarant") << QStringList{"--declarant", "D04"} << QStringList{"D04"};
+    }
+    void controlListsArePrintedOnePerPage() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, companies);
+        QList<QStringList> expected;
+        for (const QString& company : companies) {
+            const Planted& p = *std::find_if(planted.begin(), planted.end(), [&](const Planted& x) {
+                return x.company == company;
+            });
+            RecordingPrinterSink recording;
+            ControlList::print(recording, records(p),
+                               {" " + company, " " + p.name, " " + p.taxCode});
+            expected << pages(recording.lines().join(QLatin1Char('\n')));
+        }
+        const QString pdf = archive->programs() + QStringLiteral("/liste.pdf");
+        const Run result = run(QStringList{"--control-lists", pdf} + arguments);
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(60000));
+        QCOMPARE(pages(QString::fromUtf8(text.readAllStandardOutput())), expected);
+    }
+
+    void anotherProgramsLockIsWaitedForThenReported_data() {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("released after 2 s") << QStringLiteral("2000") << 1;
+        QTest::newRow("held past the wait") << QStringLiteral("released") << 2;
+    }
+    void anotherProgramsLockIsWaitedForThenReported() {
+        QFETCH(QString, held);
+        QFETCH(int, exitCode);
+        QProcess locker;
+        locker.start(QStringLiteral(DBLOCKER), {archive->yearPath(), "exclusive", held});
+        QVERIFY(locker.waitForReadyRead(30000));
+        const Run result = run({"--check"});
+        locker.closeWriteChannel();
+        QVERIFY(locker.waitForFinished(30000));
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(result.ms >= (result.exitCode == 2 ? 5000 : 1500), qPrintable(result.err));
+        QCOMPARE(result.out.isEmpty(), result.exitCode == 2);
+        QCOMPARE(result.err.contains("Errore n. 5: database is locked"), result.exitCode == 2);
+    }
+
+    void wrongStartsEndWithAClearMessage_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("withoutDatabase");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("help") << QStringList{"--help"} << false << 0 << "--control-lists FILE.pdf";
+        QTest::newRow("unknown option")
+            << QStringList{"--chek"} << false << 2 << "Opzione sconosciuta: --chek";
+        QTest::newRow("no file, no printer") << QStringList{"--control-lists"} << false << 2
+                                             << "vuole il nome del file PDF oppure --printer";
+        QTest::newRow("unknown company") << QStringList{"--check", "--declarant", "X77"} << false
+                                         << 2 << "Nessun dichiarante con codice azienda X77";
+        QTest::newRow("year's database missing")
+            << QStringList{"--check"} << true << 2 << "File non trovato";
+    }
+    void wrongStartsEndWithAClearMessage() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, withoutDatabase);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const QString aside = archive->yearPath() + QStringLiteral(".aside");
+        if (withoutDatabase)
+            QVERIFY(QFile::rename(archive->yearPath(), aside));
+        const Run result = run(arguments);
+        const bool madeOne = QFile::exists(archive->yearPath());
+        if (withoutDatabase)
+            QVERIFY(QFile::rename(aside, archive->yearPath()) && !madeOne);
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2((result.out + result.err).contains(message), qPrintable(result.out + result.err));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatchRun)
+#include "tst_batchrun.moc"
