@@ -91,11 +91,16 @@ TestArchive::TestArchive() {
 
 TestArchive::~TestArchive() {
     removeSettings();
-    if (!server_.isEmpty())
+    if (server_.isEmpty())
+        return;
+    try {
         Connection({}, serverBase_)
             .run(QStringLiteral("DROP DATABASE ") + QUrl(server_).path().mid(1) +
                      QStringLiteral(" WITH (FORCE)"),
                  {});
+    } catch (const std::exception& error) {
+        qWarning("The test database %s stays: %s", qPrintable(server_), error.what());
+    }
 }
 
 void TestArchive::writeSettings(const QString& archives, const QString& programs) {
