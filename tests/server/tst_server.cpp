@@ -269,6 +269,16 @@ class TestServer : public QObject {
         qInfo("%d of %d kills came during a storing, none left it half-written", underway, kills);
     }
 
+    void onTheServerNoFileIsCheckedOrMade() {
+        WindowHarness h;
+        h.archive.addDeclarant("001", "RSSMRA80A01H501U", "ROSSI", "MARIO", QVariant(), "M");
+        QVERIFY(QFile::remove(h.archive.templatePath()) && QFile::remove(h.archive.yearPath()));
+        h.start();
+        QCOMPARE(h.window->List1->count(), 1);
+        QCOMPARE(h.boxes.texts(), QStringList());
+        QCOMPARE(QDir(h.archive.archives()).entryList(QDir::Files), QStringList());
+    }
+
     void serverThatCannotBeUsedIsToldWithItsWords_data() {
         QTest::addColumn<QString>("uri");
         QTest::addColumn<QString>("words");
