@@ -20,10 +20,13 @@ void print(QTextStream& out, const Figure& f) {
     const QString targets =
         (f.target > 0 ? QStringLiteral("< %1 %2").arg(f.target).arg(f.unit) : QString()) +
         (f.ratioTarget > 0 ? QStringLiteral(", ratio <= %1").arg(f.ratioTarget) : QString());
-    const QString processor =
-        f.processor > 0 ? QStringLiteral(" (processor %1 ms)").arg(number(f.processor)) : QString();
-    out << "| " << f.what << " | " << number(f.value) << " " << f.unit << processor << " | "
-        << (f.bare > 0 ? f.bareWhat + QStringLiteral(": ") + number(f.bare) + " " + f.unit
+    const auto processor = [](double ms) {
+        return ms > 0 ? QStringLiteral(" (processor %1 ms)").arg(number(ms)) : QString();
+    };
+    out << "| " << f.what << " | " << number(f.value) << " " << f.unit << processor(f.processor)
+        << " | "
+        << (f.bare > 0 ? f.bareWhat + QStringLiteral(": ") + number(f.bare) + " " + f.unit +
+                             processor(f.bareProcessor)
                        : QStringLiteral("-"))
         << " | " << (f.bare > 0 ? number(f.ratio()) : QStringLiteral("-")) << " | "
         << targets.trimmed().remove(QRegularExpression(QStringLiteral("^, "))) << " | "
