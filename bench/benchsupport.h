@@ -3,6 +3,7 @@
 #include "windowharness.h"
 
 #include <algorithm>
+#include <ctime>
 #include <functional>
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -60,17 +61,33 @@ inline void addDeclarants(const QString& path, int count) {
     db.commit();
 }
 
-// Median of `runs` timings of `work`, in milliseconds.
-inline double medianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
+// Medians of `runs` timings of `work`, in milliseconds: on the wall clock, and in processor
+// time of the process (what the wall clock shows on a machine doing nothing else).
+// `before` runs untimed before each.
+struct Timing {
+    double wall;
+    double processor;
+};
+inline Timing medianTiming(
+    int runs, const std::function<void()>& work, const std::function<void()>& before = [] {}) {
+    std::vector<double> wall;
+    std::vector<double> processor;
     for (int i = 0; i < runs; ++i) {
+        before();
         QElapsedTimer timer;
+        const std::clock_t start = std::clock();
         timer.start();
         work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        wall.push_back(double(timer.nsecsElapsed()) / 1e6);
+        processor.push_back(double(std::clock() - start) * 1000 / CLOCKS_PER_SEC);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(wall.begin(), wall.end());
+    std::sort(processor.begin(), processor.end());
+    return {wall[wall.size() / 2], processor[processor.size() / 2]};
+}
+
+inline double medianMs(int runs, const std::function<void()>& work) {
+    return medianTiming(runs, work).wall;
 }
 
 } // namespace Bench

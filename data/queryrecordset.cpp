@@ -25,25 +25,57 @@ QString sortedAsOnFile(const QString& text) {
     return text.left(match.capturedStart(1)) + terms.join(QLatin1Char(','));
 }
 
+// A Null value is bound as empty text.
+QVariantList bindable(const QVariantList& values) {
+    QVariantList bound;
+    for (const QVariant& value : values)
+        bound << (value.isNull() ? QVariant(QStringLiteral("")) : value);
+    return bound;
+}
+
 } // namespace
 
 QueryRecordset::QueryRecordset(Database& db, const QString& text, const QVariantList& values)
-    : db_(db), query_(db.connection()) {
-    // Reading row by row as it comes suits the file; the server's driver would then have to
-    // finish this query before any other statement on the connection, so its rows come whole.
-    const bool onFile = db.dialect() == Dialect::SQLite;
-    query_.setForwardOnly(onFile);
-    if (!query_.prepare(onFile ? text : sortedAsOnFile(text)))
-        db_.fail(query_.lastError());
-    for (const QVariant& value : values)
-        query_.addBindValue(value.isNull() ? QVariant(QStringLiteral("")) : value);
-    if (!query_.exec())
-        db_.fail(query_.lastError());
-    const QSqlRecord record = query_.record();
-    for (int i = 0; i < record.count(); ++i)
-        columnByName_.insert(record.fieldName(i).toUpper(), i);
-    eof_ = !query_.next();
+    : db_(db) {
+    const QVariantList bound = bindable(values);
+    direct_ = SqliteReader::open(db.connection(), text, bound);
+    if (direct_) {
+        const QStringList names = direct_->columnNames();
+        for (int i = 0; i < names.size(); ++i)
+            columnByName_.insert(names.at(i).toUpper(), i);
+    } else {
+        query_ = QSqlQuery(db.connection());
+        // Reading row by row as it comes suits the file; the server's driver would then have to
+        // finish this query before any other statement on the connection, so its rows come
+        // whole.
+        const bool onFile = db.dialect() == Dialect::SQLite;
+        query_.setForwardOnly(onFile);
+        if (!query_.prepare(onFile ? text : sortedAsOnFile(text)))
+            db_.fail(query_.lastError());
+        for (const QVariant& value : bound)
+            query_.addBindValue(value);
+        if (!query_.exec())
+            db_.fail(query_.lastError());
+        const QSqlRecord record = query_.record();
+        for (int i = 0; i < record.count(); ++i)
+            columnByName_.insert(record.fieldName(i).toUpper(), i);
+    }
+    eof_ = !fetch();
     reached_ = eof_ ? 0 : 1;
+}
+
+bool QueryRecordset::fetch() {
+    if (direct_)
+        return direct_->next();
+    if (query_.next())
+        return true;
+    if (query_.lastError().isValid())
+        db_.fail(query_.lastError());
+    return false;
+}
+
+QVariant QueryRecordset::stored(int index) const {
+    return direct_ ? direct_->value(index) : query_.value(index);
 }
 
 void QueryRecordset::requireOpen() const {
@@ -57,9 +89,11 @@ void QueryRecordset::moveFirst() {
         eof_ = reached_ == 0;
         return;
     }
-    if (!query_.exec())
+    if (direct_)
+        direct_->rewind();
+    else if (!query_.exec())
         db_.fail(query_.lastError());
-    eof_ = !query_.next();
+    eof_ = !fetch();
 }
 
 void QueryRecordset::moveNext() {
@@ -67,11 +101,9 @@ void QueryRecordset::moveNext() {
     if (eof_)
         throw DatabaseError{DatabaseErrors::NoCurrentRecord,
                             QStringLiteral("Nessun record corrente")};
-    eof_ = !query_.next();
+    eof_ = !fetch();
     if (!eof_)
         ++reached_;
-    else if (query_.lastError().isValid())
-        db_.fail(query_.lastError());
 }
 
 int QueryRecordset::fieldIndex(const QString& name) const {
@@ -88,7 +120,7 @@ QVariant QueryRecordset::value(const QString& name) const {
     if (eof_)
         throw DatabaseError{DatabaseErrors::NoCurrentRecord,
                             QStringLiteral("Nessun record corrente")};
-    return query_.value(index);
+    return stored(index);
 }
 
 QString QueryRecordset::field(const QString& name) const {
@@ -100,23 +132,45 @@ QString QueryRecordset::field(int index) const {
     if (eof_)
         throw DatabaseError{DatabaseErrors::NoCurrentRecord,
                             QStringLiteral("Nessun record corrente")};
+    if (direct_)
+        return direct_->text(index);
     const QVariant v = query_.value(index);
     return v.isNull() ? QString() : v.toString();
 }
 
 void QueryRecordset::requery(const QVariantList& values) {
     requireOpen();
-    query_.finish();
-    for (int i = 0; i < values.size(); ++i)
-        query_.bindValue(i, values.at(i).isNull() ? QVariant(QStringLiteral("")) : values.at(i));
-    if (!query_.exec())
-        db_.fail(query_.lastError());
-    eof_ = !query_.next();
+    if (direct_) {
+        direct_->rewind();
+        direct_->bind(bindable(values));
+    } else {
+        query_.finish();
+        const QVariantList bound = bindable(values);
+        for (int i = 0; i < bound.size(); ++i)
+            query_.bindValue(i, bound.at(i));
+        if (!query_.exec())
+            db_.fail(query_.lastError());
+    }
+    eof_ = !fetch();
     reached_ = eof_ ? 0 : 1;
+}
+
+QStringView QueryRecordset::field(int index, QString& buffer) const {
+    if (!direct_) {
+        buffer = field(index);
+        return buffer;
+    }
+    requireOpen();
+    if (eof_)
+        throw DatabaseError{DatabaseErrors::NoCurrentRecord,
+                            QStringLiteral("Nessun record corrente")};
+    direct_->text(index, buffer);
+    return buffer;
 }
 
 void QueryRecordset::close() {
     requireOpen();
+    direct_.reset();
     query_.finish();
     query_ = QSqlQuery();
     open_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/database.h"
+#include "data/sqlitereader.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -22,6 +23,9 @@ class QueryRecordset {
     // For reading one field of many rows: the position of a field, found once.
     int fieldIndex(const QString& name) const;
     QString field(int index) const;
+    // The same text written over `buffer`, which keeps its room from row to row (a long list
+    // then reads its fields without making a string of each); a Null is empty.
+    QStringView field(int index, QString& buffer) const;
     // The value as stored: a null QVariant for Null.
     QVariant value(const QString& name) const;
     // Runs the same query again with other values bound, from its first row.
@@ -31,8 +35,13 @@ class QueryRecordset {
 
   private:
     void requireOpen() const;
+    // One row further; false past the last. Throws on failure.
+    bool fetch();
+    QVariant stored(int index) const;
 
     Database& db_;
+    // On a SQLite file the rows are read straight from the library; elsewhere through Qt.
+    std::unique_ptr<SqliteReader> direct_;
     QSqlQuery query_;
     QHash<QString, int> columnByName_; // upper-case name -> position
     int reached_ = 0;

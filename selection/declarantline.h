@@ -10,8 +10,8 @@
 QString taxCode16(const QString& cfd);
 
 // Persons (fr_14 not blank) are named FR_1 + " " + FR_2, everyone else FR_3; names as stored.
-QString declarantLine(const QString& codazi, const QString& cfd, const QString& fr1,
-                      const QString& fr2, const QString& fr3, const QString& fr14);
+QString declarantLine(QStringView codazi, QStringView cfd, QStringView fr1, QStringView fr2,
+                      QStringView fr3, QStringView fr14);
 
 // The keys cut from a line; never null, so they bind as text, not as Null, in queries.
 QString companyCodeOfLine(const QString& line);

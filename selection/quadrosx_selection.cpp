@@ -65,16 +65,19 @@ void QUADROSX::LISTADICHIARAZIONI() {
         mod_.RSLISTA = mod_.DBARCHIVIO->openQuery(QString::fromLatin1(order.query));
         QueryRecordset& list = *mod_.RSLISTA;
         if (list.recordCount() != 0) {
-            const int codazi = list.fieldIndex(QStringLiteral("CODAZI"));
-            const int cfd = list.fieldIndex(QStringLiteral("CFD"));
-            const int fr1 = list.fieldIndex(QStringLiteral("FR_1"));
-            const int fr2 = list.fieldIndex(QStringLiteral("FR_2"));
-            const int fr3 = list.fieldIndex(QStringLiteral("FR_3"));
-            const int fr14 = list.fieldIndex(QStringLiteral("fr_14"));
+            const int columns[] = {list.fieldIndex(QStringLiteral("CODAZI")),
+                                   list.fieldIndex(QStringLiteral("CFD")),
+                                   list.fieldIndex(QStringLiteral("FR_1")),
+                                   list.fieldIndex(QStringLiteral("FR_2")),
+                                   list.fieldIndex(QStringLiteral("FR_3")),
+                                   list.fieldIndex(QStringLiteral("fr_14"))};
+            QString fields[6];
             list.moveFirst();
             while (!list.eof()) {
-                lines << declarantLine(list.field(codazi), list.field(cfd), list.field(fr1),
-                                       list.field(fr2), list.field(fr3), list.field(fr14));
+                lines << declarantLine(
+                    list.field(columns[0], fields[0]), list.field(columns[1], fields[1]),
+                    list.field(columns[2], fields[2]), list.field(columns[3], fields[3]),
+                    list.field(columns[4], fields[4]), list.field(columns[5], fields[5]));
                 list.moveNext();
             }
         }

@@ -102,13 +102,17 @@ class StartupTest : public QObject {
                                 QVariant());
         h->archive.addDeclarant("B 2", "ABCDEFGHIJKLMNOPQRSTU", "O'NEIL", QVariant(), "X", "1");
         h->archive.addDeclarant("C3 ", QVariant(), QVariant(), QVariant(), longName, "");
+        h->archive.addDeclarant("Z4 ", "NCLFBR80A01H501Z", QStringLiteral("NICOLÒ"),
+                                QStringLiteral("FABBRÌ"), "X", "M");
         h->start();
-        QCOMPARE(h->window->List1->count(), 3);
+        QCOMPARE(h->window->List1->count(), 4);
         QCOMPARE(h->window->List1->item(0)->text(),
                  QStringLiteral("A'1 L'AQUILA'XX      D'ANGELO & C."));
         QCOMPARE(h->window->List1->item(1)->text(), QStringLiteral("B 2 ABCDEFGHIJKLMNOP O'NEIL "));
         QCOMPARE(h->window->List1->item(2)->text(),
                  QStringLiteral("C3  ") + QString(16, ' ') + ' ' + longName);
+        QCOMPARE(h->window->List1->item(3)->text(),
+                 QStringLiteral("Z4  NCLFBR80A01H501Z NICOLÒ FABBRÌ"));
     }
 
     void commandLineOfTwoCharactersGivesTheWordAlone() {
