@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -25,32 +26,33 @@ QString configHome() {
 }
 Q_CONSTRUCTOR_FUNCTION(configHome)
 
-class Connection {
-  public:
-    explicit Connection(const QString& path) : name_(QUuid::createUuid().toString()) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+// Runs statements on a file through a connection of their own; the last one's rows come back
+// as texts, Null as a null QString.
+QList<QStringList> run(const QString& path, const QStringList& statements,
+                       const QVariantList& values = {}) {
+    QList<QStringList> rows;
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        if (!db.open())
-            throw std::runtime_error(db.lastError().text().toStdString());
+        QSqlQuery query(db);
+        for (const QString& sql : statements) {
+            bool ok = (db.isOpen() || db.open()) && query.prepare(sql);
+            for (const QVariant& value : values)
+                query.addBindValue(value);
+            if (!ok || !query.exec())
+                throw std::runtime_error(
+                    qPrintable(sql + ": " + query.lastError().text() + db.lastError().text()));
+        }
+        while (query.next()) {
+            rows.append(QStringList());
+            for (int i = 0; i < query.record().count(); ++i)
+                rows.last() << (query.value(i).isNull() ? QString() : query.value(i).toString());
+        }
     }
-    ~Connection() {
-        QSqlDatabase::database(name_, false).close();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    QSqlQuery run(const QString& sql, const QVariantList& values) {
-        QSqlQuery query(QSqlDatabase::database(name_, false));
-        if (!query.prepare(sql))
-            throw std::runtime_error(query.lastError().text().toStdString());
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        if (!query.exec())
-            throw std::runtime_error(query.lastError().text().toStdString());
-        return query;
-    }
-
-  private:
-    QString name_;
-};
+    QSqlDatabase::removeDatabase(name);
+    return rows;
+}
 
 } // namespace
 
@@ -75,41 +77,28 @@ void TestArchive::writeSettings(const QString& archives, const QString& programs
 }
 
 void TestArchive::removeSettings() {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TARVESSI"),
-                       QStringLiteral("ZAVIRTEN"));
-    settings.clear();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TARVESSI"),
+              QStringLiteral("ZAVIRTEN"))
+        .clear();
 }
 
 void TestArchive::createDatabase(const QString& path) {
     QFile schema(qEnvironmentVariable("QUADROSX_SOURCE_DIR") + QStringLiteral("/data/schema.sql"));
     if (!schema.open(QIODevice::ReadOnly))
         throw std::runtime_error("data/schema.sql not found: set QUADROSX_SOURCE_DIR");
-    Connection connection(path);
     QString text = QString::fromUtf8(schema.readAll());
-    QString withoutComments;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        if (!line.trimmed().startsWith(QLatin1String("--")))
-            withoutComments += line + QLatin1Char('\n');
-    for (const QString& statement : withoutComments.split(QLatin1Char(';')))
-        if (!statement.trimmed().isEmpty())
-            connection.run(statement, {});
+    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
+    QStringList statements = text.split(QLatin1Char(';'));
+    statements.removeIf([](const QString& sql) { return sql.trimmed().isEmpty(); });
+    run(path, statements);
 }
 
 void TestArchive::exec(const QString& sql, const QVariantList& values) {
-    Connection(yearPath()).run(sql, values);
+    run(yearPath(), {sql}, values);
 }
 
 QList<QStringList> TestArchive::rows(const QString& sql, const QVariantList& values) {
-    Connection connection(yearPath());
-    QSqlQuery query = connection.run(sql, values);
-    QList<QStringList> result;
-    while (query.next()) {
-        QStringList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << (query.value(i).isNull() ? QString() : query.value(i).toString());
-        result << row;
-    }
-    return result;
+    return run(yearPath(), {sql}, values);
 }
 
 void TestArchive::addDeclarant(const QVariant& codazi, const QVariant& cfd, const QVariant& fr1,

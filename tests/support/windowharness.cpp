@@ -3,8 +3,42 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
+
+int RecordingMessageBoxes::show(const QString& text, int style, const QString& title) {
+    boxes.append({text, style, title});
+    if (!answers_.isEmpty())
+        return answers_.takeFirst();
+    ++unexpected;
+    const int buttons = style & 7;
+    return buttons == YesNoCancel ? Cancel : buttons == YesNo ? No : Ok;
+}
+
+QStringList RecordingMessageBoxes::texts() const {
+    QStringList result;
+    for (const Box& box : boxes)
+        result << box.text;
+    return result;
+}
+
+bool RecordingPlatform::activateWindow(const QString& title) {
+    activated << title;
+    return windows.contains(title);
+}
+
+bool RecordingPlatform::startProgram(const QString& path) {
+    started << path;
+    return true;
+}
+
+QString Shown::boundRule(const QString& over, const QString& last) {
+    return QStringLiteral("ATTENZIONE!!!!\r\rIl campo ") + over +
+           QStringLiteral("\rnon puo essere maggiore di:\r\rCampo Credito risultante dalla "
+                          "dichiarazione relativa al 2002 (-)\rCampo Credito risultante dalla "
+                          "dichiarazione relativa al 2002 da mod. F24 (+)\rCampo Versamenti 2003 "
+                          "in eccesso e restituzioni effettuate dal sostituto (-)\rCampo ") +
+           last + QStringLiteral("\r\rVuoi continuare ugualmente?");
+}
 
 QString Shown::box6BelowZero(const QString& amount) {
     return QStringLiteral("Attenzione !!!\rImporto di cui si chiede il rimborso ( ") + amount +
@@ -12,13 +46,34 @@ QString Shown::box6BelowZero(const QString& amount) {
                           "a zero");
 }
 
-WindowHarness::WindowHarness() {
-    createWindow();
+namespace {
+
+// Hands every call on to a recording the harness keeps after the window lets its printer go.
+class ForwardingPrinterSink : public PrinterSink {
+  public:
+    explicit ForwardingPrinterSink(std::shared_ptr<RecordingPrinterSink> to) : to_(std::move(to)) {}
+    void setFont(const QString& family, double size, bool bold) override {
+        to_->setFont(family, size, bold);
+    }
+    void printLine(const QString& line) override { to_->printLine(line); }
+    void newPage() override { to_->newPage(); }
+    void endDocument() override { to_->endDocument(); }
+
+  private:
+    std::shared_ptr<RecordingPrinterSink> to_;
+};
+
+void clickLine(QListWidget* list, int row, bool twice) {
+    QListWidgetItem* item = list->item(row);
+    QVERIFY2(item, "no such line");
+    list->scrollToItem(item);
+    const QPoint at = list->visualItemRect(item).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-WindowHarness::~WindowHarness() {
-    window.reset();
-}
+} // namespace
 
 void WindowHarness::createWindow() {
     window.reset();
@@ -26,9 +81,8 @@ void WindowHarness::createWindow() {
     auto printer = [this]() -> std::unique_ptr<PrinterSink> {
         if (printerFailure)
             throw PrinterError{*printerFailure};
-        auto sink = std::make_shared<RecordingPrinterSink>();
-        printed << sink;
-        return std::make_unique<ForwardingPrinterSink>(sink);
+        printed << std::make_shared<RecordingPrinterSink>();
+        return std::make_unique<ForwardingPrinterSink>(printed.last());
     };
     window = std::make_unique<QUADROSX>(mod, Services{boxes, platform, printer});
 }
@@ -38,15 +92,13 @@ void WindowHarness::start(const QString& commandLine) {
     window->startUp();
     // Focus moves, and with them the boxes' focus events, happen only in the active window.
     if (window->isVisible()) {
-        window->activateWindow();
+        QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 }
 
 void WindowHarness::startAndChoose(const QString& company) {
     start();
-    QApplication::setActiveWindow(window.get());
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     open(company);
     QVERIFY(window->Frmmoduli(0)->isVisible());
 }
@@ -58,37 +110,20 @@ int WindowHarness::declarantRow(const QString& company) const {
     return -1;
 }
 
-namespace {
-
-void doubleClickRow(QListWidget* list, int row) {
-    QListWidgetItem* item = list->item(row);
-    QVERIFY2(item, "no such line");
-    list->scrollToItem(item);
-    const QPoint at = list->visualItemRect(item).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-} // namespace
-
 void WindowHarness::open(const QString& company) {
-    doubleClickRow(window->List1, declarantRow(company));
+    clickLine(window->List1, declarantRow(company), true);
 }
 
 void WindowHarness::clickRegionRow(int row) {
-    QListWidgetItem* item = window->List2->item(row);
-    QVERIFY2(item, "no such region row");
-    window->List2->scrollToItem(item);
-    QTest::mouseClick(window->List2->viewport(), Qt::LeftButton, {},
-                      window->List2->visualItemRect(item).center());
+    clickLine(window->List2, row, false);
 }
 
 void WindowHarness::openRegionRow(int row) {
-    doubleClickRow(window->List2, row);
+    clickLine(window->List2, row, true);
 }
 
-void WindowHarness::click(QWidget* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
+void WindowHarness::click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 void WindowHarness::type(QLineEdit* box, const QString& keys) {
@@ -105,28 +140,6 @@ void WindowHarness::typeBoxes(int first, const QStringList& keys) {
     for (int k = 0; k < keys.size(); ++k)
         if (!keys.at(k).isEmpty())
             type(window->Text1(first + k), keys.at(k));
-}
-
-void WindowHarness::compareBoxes(const QStringList& texts, const QList<int>& styles) const {
-    QCOMPARE(boxes.unexpected, 0);
-    QStringList shown;
-    QList<int> shownStyles;
-    for (const auto& box : boxes.boxes) {
-        shown << box.text;
-        shownStyles << box.style;
-        QCOMPARE(box.title, Shown::caption);
-    }
-    QCOMPARE(shown, texts);
-    QCOMPARE(shownStyles, styles);
-}
-
-QStringList WindowHarness::storedRow(const QString& company, const QString& taxCode16,
-                                     const QString& seq) {
-    const auto rows = archive.rows(
-        QStringLiteral("SELECT SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10 "
-                       "FROM QUADROSX WHERE CODAZI = ? AND CFD = ? AND SEQ = ?"),
-        {company, taxCode16, seq});
-    return rows.isEmpty() ? QStringList() : rows.first();
 }
 
 QList<QStringList> WindowHarness::storedSchedule(const QString& company, const QString& taxCode16) {
@@ -149,8 +162,4 @@ void WindowHarness::storeRows(const QString& company, const QString& taxCode16,
                                     "SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10) VALUES "
                                     "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                      QVariantList{company, taxCode16} + row);
-}
-
-QString WindowHarness::seq(int i) {
-    return QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
 }
