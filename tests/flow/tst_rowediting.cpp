@@ -10,9 +10,7 @@
 
 namespace {
 
-constexpr int Yes = MessageBoxes::Yes;
-constexpr int No = MessageBoxes::No;
-constexpr int Cancel = MessageBoxes::Cancel;
+constexpr int Yes = MessageBoxes::Yes, No = MessageBoxes::No, Cancel = MessageBoxes::Cancel;
 constexpr int lazio = 8; // SX13 in the region list, row key "010"
 
 } // namespace
@@ -22,7 +20,7 @@ class TestRowEditing : public QObject {
 
     std::unique_ptr<WindowHarness> h;
     QUADROSX* w() { return h->window.get(); }
-    QString shown(int box) { return LibrAgg770::formatAmountText(w()->Text1(box)->text()); }
+    QString amount(int box) { return LibrAgg770::formatAmountText(w()->Text1(box)->text()); }
 
   private slots:
     void init() {
@@ -53,14 +51,12 @@ class TestRowEditing : public QObject {
         QTest::addColumn<int>("box");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("left"); // shown once the box is left
-        QTest::newRow("period becomes comma") << 1 << "1.5"
-                                              << "1,50";
-        QTest::newRow("letters ignored") << 1 << "1a2"
-                                         << "12,00";
-        QTest::newRow("backspace clears a shown amount") << 2 << "\b7"
-                                                         << "7,00";
-        QTest::newRow("a shown amount takes no digit") << 2 << "7"
-                                                       << "10,00";
+        const char* cases[][4] = {{"period becomes comma", "1", "1.5", "1,50"},
+                                  {"letters ignored", "1", "1a2", "12,00"},
+                                  {"backspace clears a shown amount", "2", "\b7", "7,00"},
+                                  {"a shown amount takes no digit", "2", "7", "10,00"}};
+        for (const auto& c : cases)
+            QTest::newRow(c[0]) << QByteArray(c[1]).toInt() << c[2] << c[3];
     }
     void typing() {
         QFETCH(int, box);
@@ -72,68 +68,62 @@ class TestRowEditing : public QObject {
         QCOMPARE(h->mod.FLAGVARIAZIONI, qint16(1));
     }
 
+    // The button; the row opened and "7" typed, else only clicked; the answers (Yes, No, Cancel);
+    // the messages (s: save the changes, 6: automatic box 6, c: clear the row, r: recalculate);
+    // the row still open; SX13 box 1 and SX4 box 1 afterwards.
     void leavingARow_data() {
-        QTest::addColumn<bool>("clear"); // "Elimina importi", else "Annulla inserimento"
-        QTest::addColumn<bool>("open");  // the row opened and "7" typed, else only clicked
-        QTest::addColumn<QList<int>>("answers");
-        QTest::addColumn<QStringList>("asked"); // the first line of each message
+        QTest::addColumn<bool>("clear");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("asked");
         QTest::addColumn<bool>("staysOpen");
-        QTest::addColumn<QString>("box1"); // SX13 box 1 afterwards
-        QTest::addColumn<QString>("sx4");  // SX4 box 1 afterwards
-
-        const QString save = QStringLiteral("Sono state effettuate delle variazioni");
-        const QString clearRow = QStringLiteral("Vuoi cancellare i valori della riga corrente ?");
-        const QString recalc = QStringLiteral("Vuoi ricalcolare gli importi?");
-        QTest::newRow("cancel, nothing typed")
-            << false << false << QList<int>{} << QStringList{} << false << "10,00"
-            << "10,00";
-        QTest::newRow("cancel, Cancel keeps what was typed")
-            << false << true << QList<int>{Cancel} << QStringList{save} << true << "7,00"
-            << "10,00";
-        QTest::newRow("cancel, No drops it")
-            << false << true << QList<int>{No} << QStringList{save} << false << "10,00"
-            << "10,00";
-        QTest::newRow("cancel, Yes confirms it")
-            << false << true << QList<int>{Yes, No} << QStringList{save, Shown::box6Offer} << false
-            << "7,00"
-            << "10,00";
-        QTest::newRow("clear, totals recalculated")
-            << true << false << QList<int>{Yes, Yes} << QStringList{clearRow, recalc} << false
-            << "0,00"
-            << "0,00";
-        QTest::newRow("clear an open row, totals left")
-            << true << true << QList<int>{Yes, No} << QStringList{clearRow, recalc} << false
-            << "0,00"
-            << "10,00";
-        QTest::newRow("clear, No")
-            << true << false << QList<int>{No} << QStringList{clearRow} << false << "10,00"
-            << "10,00";
+        QTest::addColumn<QString>("boxes");
+        const struct {
+            const char* name;
+            bool clear, open;
+            const char *answers, *asked;
+            bool staysOpen;
+            const char* boxes;
+        } cases[] = {
+            {"cancel, nothing typed", false, false, "", "", false, "10,00 10,00"},
+            {"cancel, Cancel keeps the typing", false, true, "C", "s", true, "7,00 10,00"},
+            {"cancel, No drops it", false, true, "N", "s", false, "10,00 10,00"},
+            {"cancel, Yes confirms it", false, true, "YN", "s6", false, "7,00 10,00"},
+            {"clear, totals recalculated", true, false, "YY", "cr", false, "0,00 0,00"},
+            {"clear an open row, totals left", true, true, "YN", "cr", false, "0,00 10,00"},
+            {"clear, No", true, false, "N", "c", false, "10,00 10,00"}};
+        for (const auto& c : cases)
+            QTest::newRow(c.name) << c.clear << c.open << c.answers << c.asked << c.staysOpen
+                                  << c.boxes;
     }
     void leavingARow() {
         QFETCH(bool, clear);
         QFETCH(bool, open);
-        QFETCH(QList<int>, answers);
-        QFETCH(QStringList, asked);
+        QFETCH(QString, answers);
+        QFETCH(QString, asked);
         QFETCH(bool, staysOpen);
-        QFETCH(QString, box1);
-        QFETCH(QString, sx4);
+        QFETCH(QString, boxes);
         if (open) {
             h->openRegionRow(lazio);
             h->type(w()->Text1(12), QStringLiteral("\b7"));
         } else {
             h->clickRegionRow(lazio);
         }
-        h->boxes.answer(answers);
+        for (const QChar answer : answers)
+            h->boxes.answer({answer == 'Y' ? Yes : answer == 'N' ? No : Cancel});
         h->click(clear ? w()->cmdelimina : w()->Cmdannulla);
-        QStringList firstLines;
+        const QHash<QString, QChar> keys{{"Sono state effettuate delle variazioni", 's'},
+                                         {Shown::box6Offer, '6'},
+                                         {"Vuoi cancellare i valori della riga corrente ?", 'c'},
+                                         {"Vuoi ricalcolare gli importi?", 'r'}};
+        QString shown;
         for (const QString& text : h->boxes.texts())
-            firstLines << text.section(QLatin1Char('\r'), 0, 0);
-        QCOMPARE(firstLines, asked);
+            shown += keys.value(text.section('\r', 0, 0), '?');
+        QCOMPARE(shown, asked);
         QCOMPARE(w()->Frameimporti->isEnabled(), staysOpen);
         if (!staysOpen)
             h->clickRegionRow(lazio);
-        QCOMPARE(shown(12), box1);
-        QCOMPARE(w()->Text1(2)->text(), sx4);
+        QCOMPARE(amount(12) + ' ' + w()->Text1(2)->text(), boxes);
     }
 };
 

@@ -7,25 +7,10 @@
 #include <QtTest>
 
 // Starting the program from the suite, and handing back to it.
-
-namespace {
-
-enum class Situation { Ready, NoSettings, NoTemplate, NoYearDatabase, EmptyFrontPage, OtherCopy };
-
-} // namespace
-
-Q_DECLARE_METATYPE(Situation)
-
 class TestStartup : public QObject {
     Q_OBJECT
 
     std::unique_ptr<WindowHarness> h;
-    QStringList companies() {
-        QStringList codes;
-        for (int i = 0; i < h->window->List1->count(); ++i)
-            codes << h->window->List1->item(i)->text().left(3);
-        return codes;
-    }
 
   private slots:
     void init() {
@@ -40,82 +25,74 @@ class TestStartup : public QObject {
         h.reset();
     }
 
-    void startUp_data() {
-        QTest::addColumn<Situation>("situation");
-        QTest::addColumn<QString>("shown"); // the one message, with its style and title
-        QTest::addColumn<int>("style");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("files"); // the archives folder afterwards
-
-        const QStringList both{"S7702004.MDB", "S774XXXX.MDB"};
-        QTest::newRow("ready") << Situation::Ready << "" << 0 << "" << both;
-        QTest::newRow("no settings")
-            << Situation::NoSettings
-            << "Non trovata procedura Zavirten\r\rContattare Tarvessi Servizi" << 16
-            << "Controllo procedura 770/2004 Semplificato" << QStringList{"S774XXXX.MDB"};
-        QTest::newRow("no template")
-            << Situation::NoTemplate
-            << "Attenzione !!!!\rNon esiste file %1\\S774XXXX.MDB\rContattare "
-               "la Tarvessi servizi"
-            << 16 << " Gestione Modello 770/2004 (Semplificato) - " << QStringList{"S7702004.MDB"};
-        const QString noFrontPage =
-            QStringLiteral("Inserire prima il frontespizio per accedere al programma\r\r") +
-            Shown::caption.trimmed();
-        QTest::newRow("year's database copied from the template, empty")
-            << Situation::NoYearDatabase << noFrontPage << 64 << "Controlli 770/2004 semplificato"
-            << both;
-        QTest::newRow("empty front page") << Situation::EmptyFrontPage << noFrontPage << 64
-                                          << "Controlli 770/2004 semplificato" << both;
-        QTest::newRow("another copy running")
-            << Situation::OtherCopy << "" << 0 << "" << QStringList{"S774XXXX.MDB"};
+    // What is missing; the one message (style, title, text; %1 the archives folder); the files
+    // left in the archives folder.
+    void aMissingPieceEndsTheRun_data() {
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("files");
+        static const char noFrontPage[] =
+            "64 Controlli 770/2004 semplificato: Inserire prima il frontespizio per accedere al "
+            "programma\r\rGestione Modello 770/2004 (Semplificato) - Gestione Quadro SX - "
+            "Riepilogo delle compensazioni";
+        const char* cases[][4] = {
+            {"settings", "settings S7702004.MDB",
+             "16 Controllo procedura 770/2004 Semplificato: Non trovata procedura Zavirten\r\r"
+             "Contattare Tarvessi Servizi",
+             "S774XXXX.MDB"},
+            {"template", "S774XXXX.MDB",
+             "16  Gestione Modello 770/2004 (Semplificato) - : Attenzione !!!!\rNon esiste file "
+             "%1\\S774XXXX.MDB\rContattare la Tarvessi servizi",
+             "S7702004.MDB"},
+            {"year's database, copied from the template", "S7702004.MDB", noFrontPage,
+             "S7702004.MDB S774XXXX.MDB"},
+            {"front page", "FRONTESPIZIO", noFrontPage, "S7702004.MDB S774XXXX.MDB"},
+            {"nothing, another copy is running", "copy S7702004.MDB", "", "S774XXXX.MDB"}};
+        for (const auto& c : cases)
+            QTest::newRow(c[0]) << c[1] << c[2] << c[3];
     }
-    void startUp() {
-        QFETCH(Situation, situation);
+    void aMissingPieceEndsTheRun() {
+        QFETCH(QString, missing);
         QFETCH(QString, shown);
-        QFETCH(int, style);
-        QFETCH(QString, title);
-        QFETCH(QStringList, files);
-
+        QFETCH(QString, files);
         const QByteArray before = fileBytes(h->archive.yearPath());
-        if (situation == Situation::NoSettings || situation == Situation::NoYearDatabase ||
-            situation == Situation::OtherCopy)
-            QFile::remove(h->archive.yearPath());
-        if (situation == Situation::NoSettings)
+        if (missing.contains("settings"))
             h->archive.removeSettings();
-        if (situation == Situation::NoTemplate)
+        if (missing.contains("S7702004"))
+            QFile::remove(h->archive.yearPath());
+        if (missing.contains("S774XXXX"))
             QFile::remove(h->archive.templatePath());
-        if (situation == Situation::EmptyFrontPage)
+        if (missing == "FRONTESPIZIO")
             h->archive.exec(QStringLiteral("DELETE FROM FRONTESPIZIO"));
-        h->platform.otherCopy = situation == Situation::OtherCopy;
+        h->platform.otherCopy = missing.contains("copy");
         if (!shown.isEmpty())
             h->boxes.answer({MessageBoxes::Ok});
-        h->start(QStringLiteral("/R  4.2.1  "));
-
-        shown.replace(QLatin1String("%1"), h->archive.archives());
-        QCOMPARE(h->boxes.texts(), shown.isEmpty() ? QStringList() : QStringList{shown});
-        if (!shown.isEmpty()) {
-            QCOMPARE(h->boxes.boxes.first().style, style);
-            QCOMPARE(h->boxes.boxes.first().title, title);
-        }
-        QCOMPARE(QDir(h->archive.archives()).entryList(QDir::Files), files);
-        if (situation == Situation::NoTemplate)
+        h->start();
+        QStringList texts;
+        for (const auto& box : h->boxes.boxes)
+            texts << QString::number(box.style) + ' ' + box.title + ": " + box.text;
+        QCOMPARE(texts.join(""), shown.replace("%1", h->archive.archives()));
+        QCOMPARE(QDir(h->archive.archives()).entryList(QDir::Files).join(' '), files);
+        if (missing.contains("S774XXXX"))
             QCOMPARE(fileBytes(h->archive.yearPath()), before);
-        if (situation != Situation::Ready) {
-            QCOMPARE(h->platform.endings, QList<int>{0});
-            return;
-        }
+        QCOMPARE(h->platform.endings, QList<int>{0});
+    }
+
+    void listSortedAsChosen() {
+        const QByteArray before = fileBytes(h->archive.yearPath());
+        h->start(QStringLiteral("/R  4.2.1  "));
         QCOMPARE(h->window->StatusPanel1->text(), QStringLiteral("Release 4.2.1"));
         QCOMPARE(h->window->pos(), QPoint((1280 - 808) / 2, (1024 - 608) / 2));
         QCOMPARE(h->window->List1->item(1)->text(),
                  "002 " + QString("MMM").leftJustified(16) + " MEDI A");
-        // Each sort option refills the list at once, nothing chosen.
-        for (const auto& [option, order] :
-             QList<std::pair<int, QStringList>>{{1, {"003", "002", "001"}},
-                                                {2, {"003", "002", "001"}},
-                                                {0, {"001", "002", "003"}}}) {
+        for (const auto& [option, order] : QList<std::pair<int, QString>>{
+                 {1, "003 002 001"}, {2, "003 002 001"}, {0, "001 002 003"}}) {
             h->window->List1->setCurrentRow(1);
             h->click(h->window->Option2(option));
-            QCOMPARE(companies(), order);
+            QStringList codes;
+            for (int i = 0; i < h->window->List1->count(); ++i)
+                codes << h->window->List1->item(i)->text().left(3);
+            QCOMPARE(codes.join(' '), order);
             QCOMPARE(h->window->List1->selectedItems().size(), 0);
         }
         QCOMPARE(fileBytes(h->archive.yearPath()), before);

@@ -90,7 +90,7 @@ class TestStoring : public QObject {
         h->boxes.answer({MessageBoxes::Ok});
         h->click(w()->CmdStLista);
         QCOMPARE(h->printed.size(), 1);
-        QCOMPARE(h->printed.first()->lines().at(7), QStringLiteral("SX1           0,00 "));
+        QCOMPARE(h->printed.first().at(7), QStringLiteral("SX1           0,00 "));
         h->printerFailure = QStringLiteral("Nessuna stampante predefinita.");
         h->boxes.answer({MessageBoxes::Ok, MessageBoxes::Cancel});
         h->click(w()->CmdStLista);

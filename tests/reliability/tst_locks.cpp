@@ -6,49 +6,9 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
-#include <thread>
 
 // Another program of the suite holding the year's database locked: a short lock is waited for,
 // a long one ends the run through the error report with nothing written.
-
-namespace {
-
-// Holds an exclusive lock on the file through a connection of its own, for `holdMs` or until
-// it is destroyed.
-class Locker {
-  public:
-    Locker(const QString& path, int holdMs)
-        : thread_([this, path, holdMs] { hold(path, holdMs); }) {
-        while (!locked_)
-            std::this_thread::yield();
-    }
-    ~Locker() {
-        released_ = true;
-        thread_.join();
-    }
-
-  private:
-    void hold(const QString& path, int holdMs) {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
-            db.setDatabaseName(path);
-            QSqlQuery query(db);
-            const bool ok = db.open() && query.exec(QStringLiteral("BEGIN EXCLUSIVE"));
-            locked_ = true;
-            QElapsedTimer held;
-            held.start();
-            while (ok && !released_ && held.elapsed() < holdMs)
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            query.exec(QStringLiteral("ROLLBACK"));
-        }
-        QSqlDatabase::removeDatabase("locker");
-    }
-    std::atomic<bool> locked_{false};
-    std::atomic<bool> released_{false};
-    std::thread thread_;
-};
-
-} // namespace
 
 class TestLocks : public QObject {
     Q_OBJECT
@@ -75,18 +35,36 @@ class TestLocks : public QObject {
         const bool waitedOut = holdMs < 5000;
         if (!waitedOut)
             h.boxes.answer({MessageBoxes::Ok});
-        qint64 waitedMs = 0;
-        {
-            const Locker locker(h.archive.yearPath(), holdMs);
-            QElapsedTimer waited;
-            waited.start();
-            if (storing)
-                h.click(h.window->cmdmemorizza);
-            else
-                h.open("001");
-            waitedMs = waited.elapsed();
-            qInfo("the window was back after %lld ms", waitedMs);
-        }
+        // Another connection holds the file locked for holdMs, or until the window is back.
+        std::atomic<bool> locked{false}, released{false};
+        const std::unique_ptr<QThread> locker(QThread::create([&] {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "locker");
+                db.setDatabaseName(h.archive.yearPath());
+                QSqlQuery query(db);
+                QElapsedTimer held;
+                held.start();
+                const bool ok = db.open() && query.exec("BEGIN EXCLUSIVE");
+                locked = true;
+                while (ok && !released && held.elapsed() < holdMs)
+                    QThread::msleep(5);
+                query.exec("ROLLBACK");
+            }
+            QSqlDatabase::removeDatabase("locker");
+        }));
+        locker->start();
+        while (!locked)
+            QThread::yieldCurrentThread();
+        QElapsedTimer waited;
+        waited.start();
+        if (storing)
+            h.click(h.window->cmdmemorizza);
+        else
+            h.open("001");
+        const qint64 waitedMs = waited.elapsed();
+        qInfo("the window was back after %lld ms", waitedMs);
+        released = true;
+        locker->wait();
         if (waitedOut) {
             QVERIFY(h.boxes.boxes.isEmpty() && h.platform.endings.isEmpty());
             QCOMPARE(h.storedSchedule("001", "RSSMRA80A01H501U").size(), 31);

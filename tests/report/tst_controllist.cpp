@@ -1,10 +1,6 @@
 #include "report/controllist.h"
-#include "report/pdfprintersink.h"
 #include "report/recordingprintersink.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using ControlList::Record;
@@ -108,24 +104,6 @@ class TestControlList : public QObject {
         QVERIFY2(lines.at(end - 1).startsWith(lastLabel), qPrintable(lines.at(end - 1)));
         if (!breaks.isEmpty())
             QCOMPARE(lines.mid(breaks.first(), 7), ControlList::pageHeader(2, captions));
-    }
-
-    void pdfHoldsTheListAsText() {
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed: the PDF cannot be read back");
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("lista.pdf"));
-        {
-            PdfPrinterSink sink(file);
-            ControlList::print(sink, records({{"031", "0", "12,5"}}), captions);
-        }
-        QProcess process;
-        process.start(pdftotext, {QStringLiteral("-layout"), file, QStringLiteral("-")});
-        QVERIFY(process.waitForFinished());
-        const QString text = QString::fromUtf8(process.readAllStandardOutput());
-        for (const char* line : {"Semplificato Pagina 1", "Azienda 001 ROSSI MARIO", "SX4 12,50"})
-            QVERIFY2(text.simplified().contains(QLatin1String(line)), qPrintable(text));
     }
 };
 

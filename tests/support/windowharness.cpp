@@ -1,5 +1,7 @@
 #include "windowharness.h"
 
+#include "report/recordingprintersink.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -21,46 +23,16 @@ QStringList RecordingMessageBoxes::texts() const {
     return result;
 }
 
-bool RecordingPlatform::activateWindow(const QString& title) {
-    activated << title;
-    return windows.contains(title);
-}
-
-bool RecordingPlatform::startProgram(const QString& path) {
-    started << path;
-    return true;
-}
-
-QString Shown::boundRule(const QString& over, const QString& last) {
-    return QStringLiteral("ATTENZIONE!!!!\r\rIl campo ") + over +
-           QStringLiteral("\rnon puo essere maggiore di:\r\rCampo Credito risultante dalla "
-                          "dichiarazione relativa al 2002 (-)\rCampo Credito risultante dalla "
-                          "dichiarazione relativa al 2002 da mod. F24 (+)\rCampo Versamenti 2003 "
-                          "in eccesso e restituzioni effettuate dal sostituto (-)\rCampo ") +
-           last + QStringLiteral("\r\rVuoi continuare ugualmente?");
-}
-
-QString Shown::box6BelowZero(const QString& amount) {
-    return QStringLiteral("Attenzione !!!\rImporto di cui si chiede il rimborso ( ") + amount +
-           QStringLiteral(" )\rSe il risultato della casella 6 e' negativo il valore verra' messo "
-                          "a zero");
-}
-
 namespace {
 
-// Hands every call on to a recording the harness keeps after the window lets its printer go.
-class ForwardingPrinterSink : public PrinterSink {
+// Keeps the lines of each document the window prints, after the window lets its printer go.
+class KeepingPrinterSink : public RecordingPrinterSink {
   public:
-    explicit ForwardingPrinterSink(std::shared_ptr<RecordingPrinterSink> to) : to_(std::move(to)) {}
-    void setFont(const QString& family, double size, bool bold) override {
-        to_->setFont(family, size, bold);
-    }
-    void printLine(const QString& line) override { to_->printLine(line); }
-    void newPage() override { to_->newPage(); }
-    void endDocument() override { to_->endDocument(); }
+    explicit KeepingPrinterSink(QList<QStringList>& documents) : documents_(documents) {}
+    void endDocument() override { documents_ << lines(); }
 
   private:
-    std::shared_ptr<RecordingPrinterSink> to_;
+    QList<QStringList>& documents_;
 };
 
 void clickLine(QListWidget* list, int row, bool twice) {
@@ -81,8 +53,7 @@ void WindowHarness::createWindow() {
     auto printer = [this]() -> std::unique_ptr<PrinterSink> {
         if (printerFailure)
             throw PrinterError{*printerFailure};
-        printed << std::make_shared<RecordingPrinterSink>();
-        return std::make_unique<ForwardingPrinterSink>(printed.last());
+        return std::make_unique<KeepingPrinterSink>(printed);
     };
     window = std::make_unique<QUADROSX>(mod, Services{boxes, platform, printer});
 }

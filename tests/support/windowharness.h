@@ -4,10 +4,8 @@
 #include "app/mod770bas.h"
 #include "app/platform.h"
 #include "app/quadrosx.h"
-#include "report/recordingprintersink.h"
 #include "testarchive.h"
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <QListWidget>
@@ -37,14 +35,18 @@ class RecordingPlatform : public Platform {
   public:
     bool anotherCopyRunning() override { return otherCopy; }
     QSize screenSize() override { return QSize(1280, 1024); }
-    bool activateWindow(const QString& title) override;
-    bool startProgram(const QString& path) override;
+    bool activateWindow(const QString& title) override {
+        activated << title;
+        return windows.contains(title);
+    }
+    bool startProgram(const QString& path) override {
+        started << path;
+        return true;
+    }
     void endProcess(int exitCode) override { endings << exitCode; }
-
     bool otherCopy = false;
     QStringList windows; // titles of the windows that can be activated
-    QStringList activated;
-    QStringList started;
+    QStringList activated, started;
     QList<int> endings;
 };
 
@@ -57,24 +59,8 @@ inline const QString saveQuestion =
     QStringLiteral("Sono state effettuate delle variazioni\rSalvare ?");
 inline const QString box6Offer = QStringLiteral(
     "Vuoi calcolare in automatico la casella 6 'Importo di cui si chiede il rimborso");
-inline const QString rule1 = QStringLiteral(
-    "ATTENZIONE!!!!\r\rIl campo Credito risultante dalla dichiarazione relativa al 2002 da mod. "
-    "F24\rnon può essere maggiore\rdel campo Credito risultante dalla dichiarazione relativa al "
-    "2002\r\rVuoi continuare ugualmente?");
-QString boundRule(const QString& over, const QString& last);
-inline const QString rule2 = boundRule(QStringLiteral("Credito da utilizzare in compensazione"),
-                                       QStringLiteral("Importo di cui si chiede il rimborso"));
-inline const QString rule3 = boundRule(QStringLiteral("Importo di cui si chiede il rimborso"),
-                                       QStringLiteral("Credito da utilizzare in compensazione"));
-inline const QString sx4Warning = QStringLiteral(
-    "ATTENZIONE !!!!\rControllo campi SX4\r\rI campi evidenziati sono diversi dalla somma \rdelle "
-    "relative colonne del quadro SX (da SX5 a SX34)\r\rVuoi ricalcolare gli importi ?");
-inline const QString sx1Warning = QStringLiteral(
-    "ATTENZIONE !!!!\rControllo campo SX1 casella 1\r\rCampo SX1 casella 1 maggiore di casella SX4 "
-    "casella 3 \rVuoi continuare ugualmente?");
 inline const QString printFinished =
     QStringLiteral("Stampa - Lista di controllo quadro SX .... Terminata");
-QString box6BelowZero(const QString& amount);
 } // namespace Shown
 
 // The real window on a test archive, with recording message boxes, platform and printer.
@@ -84,7 +70,7 @@ struct WindowHarness {
     RecordingPlatform platform;
     MOD770BAS mod;
     std::unique_ptr<QUADROSX> window;
-    QList<std::shared_ptr<RecordingPrinterSink>> printed; // every document, in order
+    QList<QStringList> printed;            // the lines of every document, in order
     std::optional<QString> printerFailure; // when set, asking for the printer fails so
 
     WindowHarness() { createWindow(); }
