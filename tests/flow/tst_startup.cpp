@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
-// Starting the program from the suite, and handing back to it.
+// Starting the program from the suite: what it needs, and the list it shows.
 class TestStartup : public QObject {
     Q_OBJECT
 
@@ -96,26 +96,6 @@ class TestStartup : public QObject {
             QCOMPARE(h->window->List1->selectedItems().size(), 0);
         }
         QCOMPARE(fileBytes(h->archive.yearPath()), before);
-    }
-
-    void exitHandsBackToTheSuite_data() {
-        QTest::addColumn<bool>("suiteRunning");
-        QTest::addColumn<QStringList>("started");
-        QTest::newRow("suite window found") << true << QStringList();
-        QTest::newRow("suite started") << false << QStringList{"/suite/programmi/7702004.EXE"};
-    }
-    void exitHandsBackToTheSuite() {
-        QFETCH(bool, suiteRunning);
-        QFETCH(QStringList, started);
-        h->archive.writeSettings(h->archive.archives(), QStringLiteral("/suite/programmi"));
-        if (suiteRunning)
-            h->platform.windows << QStringLiteral("7702004");
-        h->start();
-        h->click(h->window->cmduscita(1));
-        QVERIFY(!h->window->isVisible());
-        QCOMPARE(h->platform.activated, QStringList{"7702004"});
-        QCOMPARE(h->platform.started, started);
-        QCOMPARE(h->platform.endings, QList<int>{0});
     }
 };
 

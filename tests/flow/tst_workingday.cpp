@@ -157,21 +157,24 @@ void TestWorkingDay::workingDay_data() {
     QTest::addColumn<QList<Asked>>("leaving"); // what "Uscita" asks with ACME's changes pending
     QTest::addColumn<bool>("leaves");
     QTest::addColumn<bool>("acmeStored");
+    QTest::addColumn<bool>("suiteRunning"); // its window is found, else the suite is started
 
-    QTest::newRow("Cancel stays") << QList<Asked>{{saveQuestion, 35, MessageBoxes::Cancel}} << false
+    const int cancel = MessageBoxes::Cancel;
+    QTest::newRow("Cancel stays") << QList<Asked>{{saveQuestion, 35, cancel}} << false << false
                                   << false;
-    QTest::newRow("No leaves without storing")
-        << QList<Asked>{{saveQuestion, 35, No}} << true << false;
+    QTest::newRow("No leaves without storing, to the suite's window")
+        << QList<Asked>{{saveQuestion, 35, No}} << true << false << true;
     // Storing takes in the open row, then finds SX4 boxes 1 and 3 off their columns.
-    QTest::newRow("Yes stores and leaves")
+    QTest::newRow("Yes stores, leaves and starts the suite")
         << QList<Asked>{{saveQuestion, 35, Yes}, {box6Offer, 36, No}, {sx4Warning, 36, Yes}} << true
-        << true;
+        << true << false;
 }
 
 void TestWorkingDay::workingDay() {
     QFETCH(QList<Asked>, leaving);
     QFETCH(bool, leaves);
     QFETCH(bool, acmeStored);
+    QFETCH(bool, suiteRunning);
 
     const QString dayTotals = QStringLiteral("1350,50 350,00 80,00 325,75 505,00 265,50");
     const QStringList rossiStored{"001 80,00 " + dayTotals + " 1 0 1",
@@ -209,6 +212,8 @@ void TestWorkingDay::workingDay() {
             << "SX35             X                             X" << separator;
 
     // Start-up: the declarant list, nothing asked.
+    if (suiteRunning)
+        h->platform.windows << QStringLiteral("7702004");
     h->start();
     QCOMPARE(w()->windowTitle(), caption);
     QCOMPARE(w()->List1->item(1)->text(), QStringLiteral("002 01234567890      ACME S.P.A."));
@@ -291,7 +296,9 @@ void TestWorkingDay::workingDay() {
     QCOMPARE(h->platform.endings, leaves ? QList<int>{0} : QList<int>());
     if (leaves) {
         QCOMPARE(h->platform.activated, QStringList{"7702004"});
-        QCOMPARE(h->platform.started, QStringList{h->archive.programs() + "/7702004.EXE"});
+        const QString suite = h->archive.programs() + "/7702004.EXE";
+        QCOMPARE(h->platform.started, suiteRunning ? QStringList() : QStringList{suite});
+        QVERIFY(!w()->isVisible());
     } else { // the clerk stays with the changes on the screen, the row still open
         QCOMPARE(boxes(1, 7) + ' ' + ticks(), "75,00 300,00 0,00 90,00 0,00 0,00 0,00 -X-");
         QVERIFY(w()->Frameimporti->isEnabled());

@@ -70,16 +70,13 @@ TestArchive::~TestArchive() {
 }
 
 void TestArchive::writeSettings(const QString& archives, const QString& programs) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TARVESSI"),
-                       QStringLiteral("ZAVIRTEN"));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN");
     settings.setValue(QStringLiteral("PERCORSOARCHIVI"), archives);
     settings.setValue(QStringLiteral("PERCORSOPROGRAMMI"), programs);
 }
 
 void TestArchive::removeSettings() {
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TARVESSI"),
-              QStringLiteral("ZAVIRTEN"))
-        .clear();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN").clear();
 }
 
 void TestArchive::createDatabase(const QString& path) {
