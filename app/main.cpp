@@ -1,13 +1,26 @@
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/desktopplatform.h"
 #include "app/qtmessageboxes.h"
 #include "app/quadrosx.h"
 #include "report/defaultprintersink.h"
 
 #include <QFont>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
+
+// Qt's own texts (the boxes' context menus) in Italian, like every other text of the program.
+void loadItalianQtTexts(QTranslator& translator) {
+    if (translator.load(QStringLiteral("qtbase_it"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+    else
+        qWarning("quadrosx: Qt's Italian texts (qtbase_it.qm) not found; install "
+                 "qt6-translations-l10n");
+}
 
 // Set QUADROSX_SCREENSHOT to a file name to have the window saved there once it is shown.
 void saveScreenshotWhenAsked(QWidget& window) {
@@ -21,12 +34,14 @@ void saveScreenshotWhenAsked(QWidget& window) {
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
+    QTranslator qtTexts;
+    loadItalianQtTexts(qtTexts);
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QtMessageBoxes boxes;
     DesktopPlatform platform;
     MOD770BAS mod;
-    mod.COMMANDLINE = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    mod.COMMANDLINE = rawCommandArguments();
     QUADROSX window(
         mod, Services{boxes, platform, [] { return std::make_unique<DefaultPrinterSink>(); }});
     boxes.setParent(&window);

@@ -26,21 +26,25 @@ int QtMessageBoxes::show(const QString& text, int style, const QString& title) {
     struct Choice {
         QMessageBox::StandardButton button;
         int answer;
+        const char* text;
     };
+    // The buttons speak Italian whatever language the desktop has.
+    const Choice yes{QMessageBox::Yes, Yes, "Sì"};
+    const Choice no{QMessageBox::No, No, "No"};
     QList<Choice> choices;
     switch (style & 0x7) {
     case MessageBoxes::YesNoCancel:
-        choices = {{QMessageBox::Yes, Yes}, {QMessageBox::No, No}, {QMessageBox::Cancel, Cancel}};
+        choices = {yes, no, {QMessageBox::Cancel, Cancel, "Annulla"}};
         break;
     case MessageBoxes::YesNo:
-        choices = {{QMessageBox::Yes, Yes}, {QMessageBox::No, No}};
+        choices = {yes, no};
         break;
     default:
-        choices = {{QMessageBox::Ok, Ok}};
+        choices = {{QMessageBox::Ok, Ok, "OK"}};
         break;
     }
     for (const Choice& choice : choices)
-        box.addButton(choice.button);
+        box.addButton(choice.button)->setText(QString::fromUtf8(choice.text));
     // The first button is the default one, as the suite's other programs have it.
     box.setDefaultButton(choices.first().button);
     if (choices.last().button == QMessageBox::Cancel || choices.size() == 1)

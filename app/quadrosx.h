@@ -51,6 +51,7 @@ class QUADROSX : public QMainWindow {
     void CONTROLLOAMBIENTE();
     void LEGGIPERCORSI();
     void CONTROLLOFRONTESPIZIO(const QString& caption);
+    void placeWindow();
     // True once the process was asked to end: every procedure returns at once.
     bool ended() const { return ended_; }
     // The top-level error report: number and description, then the end of the run.
@@ -82,6 +83,8 @@ class QUADROSX : public QMainWindow {
     void Text1_GotFocus(int index);
     void Text1_LostFocus(int index);
     void Text1_Change(int index);
+    // The program writing a box's text: a change of the box even when the text stays the same.
+    void assignText(int index, const QString& text);
     void Check1_Click(int index);
     void LISTASXREGIONI();
     void List2_Click();

@@ -1,6 +1,7 @@
 #include "app/environment.h"
 #include "app/names.h"
 #include "app/quadrosx.h"
+#include "app/trimblanks.h"
 
 #include <QFile>
 #include <QLabel>
@@ -29,19 +30,17 @@ void QUADROSX::wireApp() {
 }
 
 void QUADROSX::Form_Load() {
-    setWindowTitle(captionPrefix() + designCaption().trimmed());
+    setWindowTitle(captionPrefix() + trimBlanks(designCaption()));
     CONTROLLOAMBIENTE();
     if (ended_)
         return;
     IMPOSTAFRAME();
-    const QSize screen = services_.platform.screenSize();
-    const int width = 12120 / 15;
-    const int height = 9120 / 15;
-    resize(width, height);
-    move((screen.width() - width) / 2, (screen.height() - height) / 2);
+    placeWindow();
     show();
+    // The borders and the title bar are known once the window is on screen.
+    placeWindow();
     APRIDATABASE();
-    const QString caption = windowTitle().trimmed();
+    const QString caption = trimBlanks(windowTitle());
     CONTROLLOFRONTESPIZIO(caption);
     if (mod_.FLAGNOFRONTESPIZIO == 1) {
         close();
@@ -56,7 +55,15 @@ void QUADROSX::Form_Load() {
     FLAGVARIAZRIGO = 0;
     mod_.FLAGVARIAZIONI = 0;
     mod_.FLAGBLOCCO = 0;
-    StatusPanel1->setText(QStringLiteral("Release ") + mod_.COMMANDLINE.mid(2).trimmed());
+    StatusPanel1->setText(QStringLiteral("Release ") + trimBlanks(mod_.COMMANDLINE.mid(2)));
+}
+
+void QUADROSX::placeWindow() {
+    // 12120 x 9120 twips is the whole window, title bar and borders included, centred.
+    const QSize whole(12120 / 15, 9120 / 15);
+    const QSize screen = services_.platform.screenSize();
+    resize(whole - (frameGeometry().size() - geometry().size()));
+    move((screen.width() - whole.width()) / 2, (screen.height() - whole.height()) / 2);
 }
 
 void QUADROSX::CONTROLLOAMBIENTE() {

@@ -25,7 +25,7 @@ void QUADROSX::CONTROLLOCAMPI() {
         // Refusing leaves the marked boxes as they are; it does not stop the storing.
         if (mod_.RISPOSTA == MessageBoxes::Yes) {
             for (int k = 1; k <= 6; ++k)
-                Text1(k + 1)->setText(LibrAgg770::formatAmount(SOMMACOLONNA[k]));
+                assignText(k + 1, LibrAgg770::formatAmount(SOMMACOLONNA[k]));
             for (int k = 1; k <= 6; ++k)
                 setNormalColours(Text1(k + 1));
         }

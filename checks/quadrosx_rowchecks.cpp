@@ -14,17 +14,13 @@ void QUADROSX::CONTROLLORIGHI() {
     // holding no number (a lone sign, pasted text) counts as 0, as VALIDAIMPORTO reads it.
     const auto amounts = [&box] { return boxValues([&box](int n) { return box(n)->text(); }); };
     const auto title = [this](int n) { return testate3(n + 11)->text(); };
-    const auto writeBox6 = [this, &box](const QString& text) {
-        box(6)->setText(text);
-        // Writing box 6 is a change of it even when the text stays the same.
-        Text1_Change(17);
-    };
+    const auto writeBox6 = [this](const QString& text) { assignText(17, text); };
 
     mod_.FLAGBLOCCO = 0;
     mod_.RISPOSTA = qint16(ask(box6Question(), questionStyle, windowTitle()));
     if (mod_.RISPOSTA == MessageBoxes::Yes) {
         writeBox6(automaticBox6(amounts()));
-        const double w = amounts()[6];
+        const qint64 w = amounts()[6];
         if (box6GoesToZero(w)) {
             ask(box6ZeroInformation(w), informationStyle, windowTitle());
             writeBox6(LibrAgg770::formatAmount(0.0));

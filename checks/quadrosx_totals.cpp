@@ -23,11 +23,8 @@ void QUADROSX::RICALCOLAIMPORTI() {
     std::copy(sums.begin(), sums.end(), SOMMACOLONNA);
     for (int k = 1; k <= 6; ++k)
         TABELLASX.setCell(1, k + 1, LibrAgg770::formatAmount(SOMMACOLONNA[k]));
-    for (int k = 1; k <= 6; ++k) {
-        Text1(k + 1)->setText(TABELLASX.cell(1, k + 1));
-        // A box already showing its total gets no change signal, yet its mark must go too.
-        Text1_Change(k + 1);
-    }
+    for (int k = 1; k <= 6; ++k)
+        assignText(k + 1, TABELLASX.cell(1, k + 1));
     // From the row clearing, an open row's pending changes are dropped with it; the button
     // leaves them alone.
     if (FLAGTOTALI != 1)

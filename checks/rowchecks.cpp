@@ -3,6 +3,8 @@
 #include "app/trimblanks.h"
 #include "editor/amount.h"
 
+#include <cmath>
+
 namespace RowChecks {
 
 namespace {
@@ -19,10 +21,14 @@ QString boundText(int over, int last, const std::function<QString(int)>& title) 
            QStringLiteral(" (-)") + CR() + field(last) + CR() + CR() + goOn;
 }
 
+QString amountOfCents(qint64 cents) {
+    return LibrAgg770::formatAmount(double(cents) / 100.0);
+}
+
 } // namespace
 
-double boxValue(const QString& text) {
-    return LibrAgg770::readNumber(text).value_or(0.0);
+qint64 boxValue(const QString& text) {
+    return std::llround(LibrAgg770::readNumber(text).value_or(0.0) * 100.0);
 }
 
 BoxValues boxValues(const std::function<QString(int)>& boxText) {
@@ -38,17 +44,17 @@ QString box6Question() {
 }
 
 QString automaticBox6(const BoxValues& a) {
-    return LibrAgg770::formatAmount(a[1] - a[2] + a[3] - a[4] - a[5]);
+    return amountOfCents(a[1] - a[2] + a[3] - a[4] - a[5]);
 }
 
-bool box6GoesToZero(double box6) {
+bool box6GoesToZero(qint64 box6) {
     return box6 <= 0;
 }
 
-QString box6ZeroInformation(double box6) {
+QString box6ZeroInformation(qint64 box6) {
     return QStringLiteral("Attenzione !!!") + CR() +
-           QStringLiteral("Importo di cui si chiede il rimborso ( ") +
-           LibrAgg770::formatAmount(box6) + QStringLiteral(" )") + CR() +
+           QStringLiteral("Importo di cui si chiede il rimborso ( ") + amountOfCents(box6) +
+           QStringLiteral(" )") + CR() +
            QStringLiteral("Se il risultato della casella 6 e' negativo il valore verra' messo "
                           "a zero");
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <QString>
+#include <QtGlobal>
 
 // The checks of an open region row before it goes into the SX row table: the offer to compute
 // box 6, then three rules, each a warning the user may override. The boxes are numbered 1-6
@@ -16,12 +17,13 @@ constexpr int questionStyle = MessageBoxes::YesNo + MessageBoxes::Question;
 // OK alone with the information icon.
 constexpr int informationStyle = MessageBoxes::OkOnly + MessageBoxes::Information;
 
-// a1 to a6 at index 1-6; index 0 is unused.
-using BoxValues = std::array<double, 7>;
+// a1 to a6 at index 1-6, in whole cents; index 0 is unused. Whole cents, so that amounts
+// equal to the cent compare equal: in binary fractions 0,30 - 0,10 falls short of 0,20.
+using BoxValues = std::array<qint64, 7>;
 
-// The value of a box's text, read directly rather than through VALIDAIMPORTO; a text that is
-// no number (a lone sign left by the amount filter) counts as 0, as it does in every total.
-double boxValue(const QString& text);
+// The value of a box's text in cents, read directly rather than through VALIDAIMPORTO; a text
+// that is no number (a lone sign left by the amount filter) counts as 0, as in every total.
+qint64 boxValue(const QString& text);
 
 // a1 to a6 from `boxText(1)` to `boxText(6)`.
 BoxValues boxValues(const std::function<QString(int box)>& boxText);
@@ -34,8 +36,8 @@ QString automaticBox6(const BoxValues& a);
 
 // Box 6 as read back after the automatic computation: zero or below becomes zero, after the
 // information box.
-bool box6GoesToZero(double box6);
-QString box6ZeroInformation(double box6);
+bool box6GoesToZero(qint64 box6);
+QString box6ZeroInformation(qint64 box6);
 
 enum class Rule {
     Box2OverBox1,  // a2 > a1
@@ -46,7 +48,7 @@ enum class Rule {
 constexpr std::array<Rule, 3> rules = {Rule::Box2OverBox1, Rule::Box5OverBound,
                                        Rule::Box6OverBound};
 
-// In double precision with no tolerance; equality passes. Box 4 takes no part.
+// In whole cents; equality passes, one cent more breaks the rule. Box 4 takes no part.
 bool isBroken(Rule rule, const BoxValues& a);
 
 // The box marked yellow while the warning is open and focused when the user refuses it.

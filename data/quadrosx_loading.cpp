@@ -1,4 +1,5 @@
 #include "app/quadrosx.h"
+#include "app/trimblanks.h"
 #include "data/rowkey.h"
 #include "editor/amount.h"
 #include "selection/declarantline.h"
@@ -57,7 +58,7 @@ void QUADROSX::CARICADATIARRAY() {
             continue;
         if (i == 1) {
             for (int j = 1; j <= 7; ++j)
-                TABELLASX.setCell(1, j, table.field(sxField(j)).trimmed());
+                TABELLASX.setCell(1, j, trimBlanks(table.field(sxField(j))));
             for (int j = 8; j <= 10; ++j) {
                 TABELLASX.setCell(1, j, QStringLiteral("0"));
                 if (table.field(sxField(j)) == QLatin1String("1"))
@@ -65,7 +66,7 @@ void QUADROSX::CARICADATIARRAY() {
             }
         } else {
             for (int j = 2; j <= 7; ++j)
-                TABELLASX.setCell(i, j, table.field(sxField(j)).trimmed());
+                TABELLASX.setCell(i, j, trimBlanks(table.field(sxField(j))));
         }
     }
     FLAGVARIAZRIGO = 0;
@@ -74,7 +75,7 @@ void QUADROSX::CARICADATIARRAY() {
 
 void QUADROSX::CARICADATI() {
     for (int k = 1; k <= 7; ++k)
-        Text1(k)->setText(LibrAgg770::formatAmountText(TABELLASX.cell(1, k).trimmed()));
+        assignText(k, LibrAgg770::formatAmountText(trimBlanks(TABELLASX.cell(1, k))));
     for (int k = 8; k <= 10; ++k)
         if (TABELLASX.cell(1, k) != QLatin1String("0"))
             Check1(k)->setChecked(true);

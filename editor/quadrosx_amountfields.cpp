@@ -1,4 +1,5 @@
 #include "app/quadrosx.h"
+#include "app/trimblanks.h"
 #include "editor/amount.h"
 #include "editor/boxcolours.h"
 
@@ -14,12 +15,33 @@ constexpr bool commaAllowed = true;
 constexpr int integerDigits = 10;
 constexpr int decimals = 2;
 
-// The character code a key event stands for; 0 for keys that produce none (Delete, arrows,
-// Home, End, Tab), which the box handles itself.
+// Keys that make no character, whatever text the platform gives them (X11 gives Delete the
+// character 127): the box handles them itself.
+bool makesNoCharacter(int key) {
+    switch (key) {
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Insert:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The character code a key event stands for; 0 for keys that produce none.
 int characterCode(const QKeyEvent* event) {
     if (event->key() == Qt::Key_Backspace)
         return 8;
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+    if (makesNoCharacter(event->key()))
         return 0;
     if (!event->text().isEmpty())
         return event->text().at(0).unicode();
@@ -101,10 +123,20 @@ void QUADROSX::Text1_GotFocus(int index) {
 }
 
 void QUADROSX::Text1_LostFocus(int index) {
+    if (trimBlanks(Text1(index)->text()).isEmpty())
+        assignText(index, QStringLiteral("0"));
+    assignText(index, LibrAgg770::formatAmountText(Text1(index)->text()));
+}
+
+void QUADROSX::assignText(int index, const QString& text) {
     QLineEdit* box = Text1(index);
-    if (box->text().trimmed().isEmpty())
-        box->setText(QStringLiteral("0"));
-    box->setText(LibrAgg770::formatAmountText(box->text()));
+    if (box->text() != text) {
+        box->setText(text);
+        return;
+    }
+    // The same text raises no signal: the change runs here, caret placed as a new text has it.
+    box->setCursorPosition(int(text.size()));
+    Text1_Change(index);
 }
 
 void QUADROSX::Text1_Change(int index) {

@@ -11,7 +11,7 @@ void QUADROSX::PULISCICAMPI() {
             Check1(i)->setChecked(false);
         } else if (i <= 7 || i >= 12) {
             setNormalColours(Text1(i));
-            Text1(i)->setText(LibrAgg770::zeroAmount());
+            assignText(i, LibrAgg770::zeroAmount());
         }
     }
     FLAGVARIAZRIGO = 0;

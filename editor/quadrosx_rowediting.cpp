@@ -69,12 +69,13 @@ void QUADROSX::DISABILITAFRAMERIGHI() {
         } else if (i <= 10) {
             Check1(i)->setEnabled(true);
         } else if (i >= 12) {
-            Text1(i)->setText(LibrAgg770::zeroAmount());
+            assignText(i, LibrAgg770::zeroAmount());
             setForeColor(testate3(i), grey);
         }
     }
     List2->setEnabled(true);
     List2->setCurrentRow(-1);
+    List2_Click();
     for (QPushButton* button : {Cmdannulla, cmdconferma, cmdelimina})
         button->setEnabled(false);
     for (QPushButton* button : {cmduscita(0), cmdmemorizza, CmdStLista, cmdselprec(1), Cmdtotali})
@@ -133,7 +134,7 @@ void QUADROSX::cmdelimina_Click() {
     SEQCORRENTE = RegionCatalogue::rowKeyOfLine(line);
     const int row = SEQCORRENTE.toInt();
     for (int j = 2; j <= 7; ++j) {
-        Text1(j + 10)->setText(LibrAgg770::zeroAmount());
+        assignText(j + 10, LibrAgg770::zeroAmount());
         TABELLASX.setCell(row, j, QStringLiteral("0"));
     }
     if (ask(QStringLiteral("Vuoi ricalcolare gli importi?"),

@@ -1,4 +1,5 @@
 #include "app/quadrosx.h"
+#include "app/trimblanks.h"
 #include "data/rowkey.h"
 #include "selection/declarantline.h"
 
@@ -8,6 +9,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -89,7 +92,7 @@ void QUADROSX::Option2_Click(int) {
 void QUADROSX::List1_DblClick() {
     const QListWidgetItem* selected = List1->currentItem();
     const QString line = selected ? selected->text() : QString();
-    if (line.trimmed().isEmpty())
+    if (trimBlanks(line).isEmpty())
         return;
     AZIENDACORRENTE = companyCodeOfLine(line);
     CFCORRENTE = taxCodeOfLine(line);
@@ -111,10 +114,18 @@ void QUADROSX::List1_DblClick() {
 void QUADROSX::IMPOSTATESTATADIC() {
     const QListWidgetItem* selected = List1->currentItem();
     const DeclarantHeader header = declarantHeader(selected ? selected->text() : QString());
-    LabCOGNODEN->setText(header.name);
-    LabCF->setText(header.taxCode);
-    LabAZI->setText(header.company);
-    for (QLabel* label : {LabCOGNODEN, LabCF, LabAZI})
+    const std::pair<QLabel*, QString> texts[] = {
+        {LabCOGNODEN, header.name}, {LabCF, header.taxCode}, {LabAZI, header.company}};
+    // A label already showing its text is not painted again: the reload after each storing
+    // writes the same declarant, and painting at once is the dearest part of it.
+    std::vector<QLabel*> changed;
+    for (const auto& [label, text] : texts) {
+        if (label->text() == text)
+            continue;
+        label->setText(text);
+        changed.push_back(label);
+    }
+    for (QLabel* label : changed)
         label->repaint();
 }
 
