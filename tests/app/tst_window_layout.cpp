@@ -2,9 +2,12 @@
 // caption and the widest amount readable in full, and Tab going through each pane in order.
 #include "windowharness.h"
 
+#include "app/qtmessageboxes.h"
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QtTest>
 
 namespace {
@@ -98,6 +101,36 @@ class TestWindowLayout : public QObject {
             widget = widget->nextInFocusChain();
         } while (widget != first);
         QCOMPARE(found.join(' '), order);
+    }
+
+    // The buttons of a real question read in Italian on any desktop; the last one is pressed.
+    void questionButtonsAreItalian_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("buttons");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes/No/Cancel") << 35 << "Sì No Annulla" << int(MessageBoxes::Cancel);
+        QTest::newRow("OK") << 64 << "OK" << int(MessageBoxes::Ok);
+    }
+    void questionButtonsAreItalian() {
+        QFETCH(int, style);
+        QFETCH(QString, buttons);
+        QFETCH(int, answer);
+        QStringList shown;
+        QTimer::singleShot(0, [&shown, &buttons] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (QAbstractButton* button : box->buttons())
+                shown << button->text();
+            QAbstractButton* last = box->buttons().at(int(shown.indexOf(buttons.section(' ', -1))));
+            QTimer::singleShot(0, last, &QAbstractButton::click);
+        });
+        QtMessageBoxes boxes;
+        QCOMPARE(boxes.show(QStringLiteral("Salvare ?"), style, QStringLiteral("quadrosx")),
+                 answer);
+        shown.sort();
+        QStringList expected = buttons.split(' ');
+        expected.sort();
+        QCOMPARE(shown, expected);
     }
 };
 

@@ -23,6 +23,7 @@ class TestChecks : public QObject {
             {"box 5 a cent over", "100 20 5 0 85,01 0", "-0,01", "5 6"},
             {"box 6 at its bound", "100 20 5 0 30 55", "55,00", ""},
             {"box 6 a cent over", "100 20 5 0 30 55,01", "55,00", "5 6"},
+            {"bounds in whole cents", "0,3 0,1 0 0 0,2 0", "0,00", ""},
             {"box 4 only in box 6", "1200,5 200 0 300 450 250,5", "250,50", ""},
             {"lone signs count 0", "- + - 0 - +", "0,00", ""}};
         for (const auto& c : cases)

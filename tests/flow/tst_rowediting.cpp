@@ -3,6 +3,7 @@
 #include "editor/amount.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -47,46 +48,47 @@ class TestRowEditing : public QObject {
         h.reset();
     }
 
-    // The button; the row opened and "7" typed, else only clicked; the answers (Yes, No, Cancel);
-    // the messages (s: save the changes, 6: automatic box 6, c: clear the row, r: recalculate);
-    // the row still open; SX13 box 1 and SX4 box 1 afterwards.
+    // The button; the keys typed in box 1 of the row opened ("-": only clicked, '\x7f' Delete);
+    // the answers (Yes, No, Cancel); the messages (s: save the changes, 6: automatic box 6,
+    // c: clear the row, r: recalculate); the row still open; SX13 box 1 and SX4 box 1 afterwards.
     void leavingARow_data() {
         QTest::addColumn<bool>("clear");
-        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("asked");
         QTest::addColumn<bool>("staysOpen");
         QTest::addColumn<QString>("boxes");
         const struct {
             const char* name;
-            bool clear, open;
-            const char *answers, *asked;
+            bool clear;
+            const char *keys, *answers, *asked;
             bool staysOpen;
             const char* boxes;
         } cases[] = {
-            {"cancel, nothing typed", false, false, "", "", false, "10,00 10,00"},
-            {"cancel, Cancel keeps the typing", false, true, "C", "s", true, "7,00 10,00"},
-            {"cancel, No drops it", false, true, "N", "s", false, "10,00 10,00"},
-            {"cancel, Yes confirms it", false, true, "YN", "s6", false, "7,00 10,00"},
-            {"clear, totals recalculated", true, false, "YY", "cr", false, "0,00 0,00"},
-            {"clear an open row, totals left", true, true, "YN", "cr", false, "0,00 10,00"},
-            {"clear, No", true, false, "N", "c", false, "10,00 10,00"}};
+            {"cancel, nothing typed", false, "-", "", "", false, "10,00 10,00"},
+            {"cancel, Delete is no change", false, "\x7f", "", "", false, "10,00 10,00"},
+            {"cancel, Cancel keeps the typing", false, "\b7", "C", "s", true, "7,00 10,00"},
+            {"cancel, No drops it", false, "\b7", "N", "s", false, "10,00 10,00"},
+            {"cancel, Yes confirms it", false, "\b7", "YN", "s6", false, "7,00 10,00"},
+            {"clear, totals recalculated", true, "-", "YY", "cr", false, "0,00 0,00"},
+            {"clear an open row, totals left", true, "\b7", "YN", "cr", false, "0,00 10,00"},
+            {"clear, No", true, "-", "N", "c", false, "10,00 10,00"}};
         for (const auto& c : cases)
-            QTest::newRow(c.name) << c.clear << c.open << c.answers << c.asked << c.staysOpen
+            QTest::newRow(c.name) << c.clear << c.keys << c.answers << c.asked << c.staysOpen
                                   << c.boxes;
     }
     void leavingARow() {
         QFETCH(bool, clear);
-        QFETCH(bool, open);
+        QFETCH(QString, typed);
         QFETCH(QString, answers);
         QFETCH(QString, asked);
         QFETCH(bool, staysOpen);
         QFETCH(QString, boxes);
-        if (open) {
-            h->openRegionRow(lazio);
-            h->type(w()->Text1(12), QStringLiteral("\b7"));
-        } else {
+        if (typed == "-") {
             h->clickRegionRow(lazio);
+        } else {
+            h->openRegionRow(lazio);
+            h->type(w()->Text1(12), typed);
         }
         for (const QChar answer : answers)
             h->boxes.answer({answer == 'Y' ? Yes : answer == 'N' ? No : Cancel});
@@ -103,6 +105,19 @@ class TestRowEditing : public QObject {
         if (!staysOpen)
             h->clickRegionRow(lazio);
         QCOMPARE(amount(12) + ' ' + w()->Text1(2)->text(), boxes);
+    }
+
+    // Tabbing into the list makes its first line current without choosing it.
+    void onlyTheUsersChoiceShowsARow() {
+        QWidget* list = w()->List2;
+        list->setFocus(Qt::TabFocusReason);
+        QCOMPARE(w()->Label2(18)->text(), QString());
+        QVERIFY(!w()->cmdelimina->isEnabled());
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(w()->Label2(18)->text() + w()->SEQCORRENTE, QStringLiteral("SX5 002"));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(w()->Label2(18)->text() + w()->SEQCORRENTE, QStringLiteral("SX6 003"));
+        QVERIFY(w()->cmdelimina->isEnabled());
     }
 };
 

@@ -1,9 +1,12 @@
 #include "windowharness.h"
 
+#include "app/commandline.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSettings>
 #include <QtTest>
 
 // Starting the program from the suite: what it needs, and the list it shows.
@@ -56,8 +59,14 @@ class TestStartup : public QObject {
         QFETCH(QString, shown);
         QFETCH(QString, files);
         const QByteArray before = fileBytes(h->archive.yearPath());
-        if (missing.contains("settings"))
+        // Values of the whole organisation are not the user's own.
+        QSettings shared(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI");
+        if (missing.contains("settings")) {
             h->archive.removeSettings();
+            shared.setValue("PERCORSOARCHIVI", h->archive.archives());
+            shared.setValue("PERCORSOPROGRAMMI", h->archive.programs());
+            shared.sync();
+        }
         if (missing.contains("S7702004"))
             QFile::remove(h->archive.yearPath());
         if (missing.contains("S774XXXX"))
@@ -68,6 +77,7 @@ class TestStartup : public QObject {
         if (!shown.isEmpty())
             h->boxes.answer({MessageBoxes::Ok});
         h->start();
+        shared.clear();
         QStringList texts;
         for (const auto& box : h->boxes.boxes)
             texts << QString::number(box.style) + ' ' + box.title + ": " + box.text;
@@ -82,7 +92,8 @@ class TestStartup : public QObject {
         const QByteArray before = fileBytes(h->archive.yearPath());
         h->start(QStringLiteral("/R  4.2.1  "));
         QCOMPARE(h->window->StatusPanel1->text(), QStringLiteral("Release 4.2.1"));
-        QCOMPARE(h->window->pos(), QPoint((1280 - 808) / 2, (1024 - 608) / 2));
+        // The design size is the whole window, borders and title bar included.
+        QCOMPARE(h->window->frameGeometry(), QRect((1280 - 808) / 2, (1024 - 608) / 2, 808, 608));
         QCOMPARE(h->window->List1->item(1)->text(),
                  "002 " + QString("MMM").leftJustified(16) + " MEDI A");
         for (const auto& [option, order] : QList<std::pair<int, QString>>{
@@ -96,6 +107,33 @@ class TestStartup : public QObject {
             QCOMPARE(h->window->List1->selectedItems().size(), 0);
         }
         QCOMPARE(fileBytes(h->archive.yearPath()), before);
+    }
+
+    // Written by hand without quotes, as the README shows.
+    void folderNameIsReadWhole_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("comma") << "archivi,2004";
+        QTest::newRow("semicolon") << "archivi;2004";
+    }
+    void folderNameIsReadWhole() {
+        QFETCH(QString, folder);
+        const QString archives = QFileInfo(h->archive.archives()).dir().filePath(folder);
+        QVERIFY(QDir().rename(h->archive.archives(), archives));
+        QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN")
+                       .fileName());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(("[General]\nPERCORSOARCHIVI=" + archives + "\nPERCORSOPROGRAMMI=x\n").toUtf8());
+        file.close();
+        h->start();
+        QCOMPARE(h->mod.DIRARCHIVI + QString::number(h->window->List1->count()), archives + "3");
+    }
+
+    // The release text is read from the command line as the process received it.
+    void releaseFromTheRawCommandLine() {
+        QCOMPARE(argumentsOfCommandLine("\"C:\\Paghe 2004\\quadrosx.exe\"  /R\"4.2\""),
+                 QStringLiteral("/R\"4.2\""));
+        QCOMPARE(argumentsOfProcCmdline(QByteArray("quadrosx\0-style\0fusion\0/R1.0\0", 29)),
+                 QStringLiteral("-style fusion /R1.0"));
     }
 };
 

@@ -37,18 +37,19 @@ class TestStoring : public QObject {
 
     // Rows 1 to 10 written by another program, with fields this program does not own.
     void storingKeepsWhatItDoesNotOwn() {
-        QList<QVariantList> rows{{"001", "0", "13,50", "0", "0", "0", "0", "0", "0", "1", "0"}};
+        QList<QVariantList> rows{{"001", "\t5", "13,50", "0", "0", "0", "0", "0", "0", "1", "0"}};
         for (int i = 2; i <= 10; ++i)
             rows << QVariantList{
                 WindowHarness::seq(i), "9", "1,5", "0", "0", "0", "0", " 0 ", "A", QVariant(), "x"};
         h->storeRows(company, taxCode, rows);
         h->startAndChoose(company);
+        QCOMPARE(w()->Text1(1)->text(), QStringLiteral("\t5")); // blanks only are trimmed
         h->click(w()->Check1(10));
         h->click(w()->cmdmemorizza);
 
         const QList<QStringList> stored = h->storedSchedule(company, taxCode);
         QCOMPARE(stored.size(), 31);
-        QCOMPARE(stored.at(0), (QStringList{"001", "0,00", "13,50", "0,00", "0,00", "0,00", "0,00",
+        QCOMPARE(stored.at(0), (QStringList{"001", "0", "13,50", "0,00", "0,00", "0,00", "0,00",
                                             "0,00", "0", "1", "1"}));
         QCOMPARE(stored.at(9),
                  (QStringList{"010", "9", "1,5", "0", "0", "0", "0", "0", "A", QString(), "x"}));

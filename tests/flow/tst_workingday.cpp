@@ -248,6 +248,8 @@ void TestWorkingDay::workingDay() {
 
     // SX30 refused by rule 2 (60 > 40), then box 5 corrected to 35 and box 6 worked out.
     STEP(work(25, {"40", "", "", "", "60", ""}, {{box6Offer, 36, No}, {rule2, 36, No}}, 5));
+    h->click(w()->Text1(15)); // leaving box 5 writes its 60,00 again: a change, it turns white
+    QVERIFY(!yellow(16));
     STEP(work(-1, {"", "", "", "", "\b35", ""}, {{box6Offer, 36, Yes}}));
 
     // Storing: SX4 boxes 1, 5 and 6 miss SX30 and are recalculated; SX1 then exceeds SX4 box 3
@@ -261,6 +263,10 @@ void TestWorkingDay::workingDay() {
     QVERIFY(!yellow(1));
     STEP(press(w()->cmdmemorizza));
     QCOMPARE(stored("001"), rossiStored);
+    // SX30, still the current line after the reload of the boxes, opened again.
+    h->openRegionRow(25);
+    QCOMPARE(boxes(12, 17), "40,00 0,00 0,00 0,00 35,00 5,00");
+    STEP(press(w()->Cmdannulla));
     QCOMPARE(boxes(1, 7) + ' ' + ticks(), "80,00 " + dayTotals + " X-X"); // shown as stored
 
     STEP(press(w()->CmdStLista, {{printFinished, 64, Ok}}));

@@ -102,6 +102,8 @@ void WindowHarness::type(QLineEdit* box, const QString& keys) {
     for (const QChar key : keys) {
         if (key == QLatin1Char('\b'))
             QTest::keyClick(box, Qt::Key_Backspace);
+        else if (key == QChar(0x7f)) // Delete as X11 sends it, with its character
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Delete, key, {});
         else
             QTest::keyClick(box, key.toLatin1());
     }

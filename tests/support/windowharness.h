@@ -83,7 +83,7 @@ struct WindowHarness {
     void clickRegionRow(int row);                   // 0 = SX5
     void openRegionRow(int row);
     void click(QWidget* widget);
-    void type(QLineEdit* box, const QString& keys);     // '\b' is Backspace
+    void type(QLineEdit* box, const QString& keys);     // '\b' Backspace, '\x7f' Delete
     void typeBoxes(int first, const QStringList& keys); // Text1(first)...; "" leaves a box alone
     // A declarant's stored rows, each as SEQ, SX_1..SX_10, Null as a null QString.
     QList<QStringList> storedSchedule(const QString& company, const QString& taxCode16);
