@@ -103,34 +103,25 @@ class TestWindowLayout : public QObject {
         QCOMPARE(found.join(' '), order);
     }
 
-    // The buttons of a real question read in Italian on any desktop; the last one is pressed.
-    void questionButtonsAreItalian_data() {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<QString>("buttons");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("Yes/No/Cancel") << 35 << "Sì No Annulla" << int(MessageBoxes::Cancel);
-        QTest::newRow("OK") << 64 << "OK" << int(MessageBoxes::Ok);
-    }
+    // The buttons of a real question read in Italian on any desktop; "Annulla" is pressed.
     void questionButtonsAreItalian() {
-        QFETCH(int, style);
-        QFETCH(QString, buttons);
-        QFETCH(int, answer);
         QStringList shown;
-        QTimer::singleShot(0, [&shown, &buttons] {
+        QTimer::singleShot(0, [&shown] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
-            for (QAbstractButton* button : box->buttons())
+            QAbstractButton* chosen = box->buttons().constFirst();
+            for (QAbstractButton* button : box->buttons()) {
                 shown << button->text();
-            QAbstractButton* last = box->buttons().at(int(shown.indexOf(buttons.section(' ', -1))));
-            QTimer::singleShot(0, last, &QAbstractButton::click);
+                if (button->text() == QStringLiteral("Annulla"))
+                    chosen = button;
+            }
+            QTimer::singleShot(0, chosen, &QAbstractButton::click);
         });
         QtMessageBoxes boxes;
-        QCOMPARE(boxes.show(QStringLiteral("Salvare ?"), style, QStringLiteral("quadrosx")),
-                 answer);
+        QCOMPARE(boxes.show(QStringLiteral("Salvare ?"), 35, QStringLiteral("quadrosx")),
+                 int(MessageBoxes::Cancel));
         shown.sort();
-        QStringList expected = buttons.split(' ');
-        expected.sort();
-        QCOMPARE(shown, expected);
+        QCOMPARE(shown.join(' '), QStringLiteral("Annulla No Sì"));
     }
 };
 

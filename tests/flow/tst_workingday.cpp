@@ -261,9 +261,10 @@ void TestWorkingDay::workingDay() {
     QCOMPARE(stored("001"), QStringList{"31 rows, FR_46 "});
     STEP(h->type(w()->Text1(1), "\b80"));
     QVERIFY(!yellow(1));
+    h->clickRegionRow(25);
     STEP(press(w()->cmdmemorizza));
     QCOMPARE(stored("001"), rossiStored);
-    // SX30, still the current line after the reload of the boxes, opened again.
+    // Storing reloads the boxes and SX30 stays the current line: opening it shows its amounts.
     h->openRegionRow(25);
     QCOMPARE(boxes(12, 17), "40,00 0,00 0,00 0,00 35,00 5,00");
     STEP(press(w()->Cmdannulla));
