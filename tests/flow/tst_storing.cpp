@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
-// What storing and printing do beyond a plain working day: fields and rows of other programs
-// of the suite, a write refused half-way, a printer that fails.
+// What storing and printing do beyond a plain working day: a write refused half-way, a printer
+// that fails.
 
 namespace {
 
@@ -33,34 +33,6 @@ class TestStoring : public QObject {
     void cleanup() {
         QCOMPARE(h->boxes.unexpected, 0);
         h.reset();
-    }
-
-    // Rows 1 to 10 written by another program, with fields this program does not own.
-    void storingKeepsWhatItDoesNotOwn() {
-        QList<QVariantList> rows{{"001", "\t5", "13,50", "0", "0", "0", "0", "0", "0", "1", "0"}};
-        for (int i = 2; i <= 10; ++i)
-            rows << QVariantList{
-                WindowHarness::seq(i), "9", "1,5", "0", "0", "0", "0", " 0 ", "A", QVariant(), "x"};
-        h->storeRows(company, taxCode, rows);
-        h->startAndChoose(company);
-        QCOMPARE(w()->Text1(1)->text(), QStringLiteral("\t5")); // blanks only are trimmed
-        h->click(w()->Check1(10));
-        h->click(w()->cmdmemorizza);
-
-        const QList<QStringList> stored = h->storedSchedule(company, taxCode);
-        QCOMPARE(stored.size(), 31);
-        QCOMPARE(stored.at(0), (QStringList{"001", "0", "13,50", "0,00", "0,00", "0,00", "0,00",
-                                            "0,00", "0", "1", "1"}));
-        QCOMPARE(stored.at(9),
-                 (QStringList{"010", "9", "1,5", "0", "0", "0", "0", "0", "A", QString(), "x"}));
-        QCOMPARE(stored.at(30), (QStringList{"031", QString(), "0", "0", "0", "0", "0", "0",
-                                             QString(), QString(), QString()}));
-        // Row "031" was made by this storing: the front page waits for a complete schedule.
-        QCOMPARE(h->frontIndicator(company), QStringLiteral("0"));
-        h->click(w()->Check1(9));
-        h->click(w()->cmdmemorizza);
-        QCOMPARE(h->frontIndicator(company), QStringLiteral("1"));
-        QCOMPARE(h->boxes.texts(), QStringList());
     }
 
     void aRefusedWriteLeavesTheDatabaseAsItWas_data() {

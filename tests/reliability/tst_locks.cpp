@@ -67,8 +67,9 @@ class TestLocks : public QObject {
         locker->wait();
         if (waitedOut) {
             QVERIFY(h.boxes.boxes.isEmpty() && h.platform.endings.isEmpty());
-            QCOMPARE(h.storedSchedule("001", "RSSMRA80A01H501U").size(), 31);
-            QCOMPARE(h.storedSchedule("001", "RSSMRA80A01H501U").first().at(1),
+            const auto rows = h.archive.rows("SELECT SX_1 FROM QUADROSX ORDER BY SEQ");
+            QCOMPARE(rows.size(), 31);
+            QCOMPARE(rows.first().first(),
                      storing ? QStringLiteral("100,00") : QStringLiteral("0"));
             return;
         }

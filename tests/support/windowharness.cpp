@@ -115,13 +115,6 @@ void WindowHarness::typeBoxes(int first, const QStringList& keys) {
             type(window->Text1(first + k), keys.at(k));
 }
 
-QList<QStringList> WindowHarness::storedSchedule(const QString& company, const QString& taxCode16) {
-    return archive.rows(
-        QStringLiteral("SELECT SEQ, SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, SX_7, SX_8, SX_9, SX_10 "
-                       "FROM QUADROSX WHERE CODAZI = ? AND CFD = ? ORDER BY SEQ"),
-        {company, taxCode16});
-}
-
 QString WindowHarness::frontIndicator(const QString& company) {
     const auto rows =
         archive.rows(QStringLiteral("SELECT FR_46 FROM FRONTESPIZIO WHERE CODAZI = ?"), {company});

@@ -22,7 +22,6 @@ class RecordingMessageBoxes : public MessageBoxes {
     };
     int show(const QString& text, int style, const QString& title) override;
     void answer(const QList<int>& answers) { answers_ += answers; }
-    int pendingAnswers() const { return int(answers_.size()); }
     QStringList texts() const;
     QList<Box> boxes;
     int unexpected = 0;
@@ -85,9 +84,7 @@ struct WindowHarness {
     void click(QWidget* widget);
     void type(QLineEdit* box, const QString& keys);     // '\b' Backspace, '\x7f' Delete
     void typeBoxes(int first, const QStringList& keys); // Text1(first)...; "" leaves a box alone
-    // A declarant's stored rows, each as SEQ, SX_1..SX_10, Null as a null QString.
-    QList<QStringList> storedSchedule(const QString& company, const QString& taxCode16);
-    QString frontIndicator(const QString& company); // FR_46, "(none)" without a front page
+    QString frontIndicator(const QString& company);     // FR_46, "(none)" without a front page
     // Rows written as another program of the suite would: SEQ, then SX_1..SX_10.
     void storeRows(const QString& company, const QString& taxCode16,
                    const QList<QVariantList>& rows);
