@@ -93,10 +93,12 @@ class TestRowEditing : public QObject {
         for (const QChar answer : answers)
             h->boxes.answer({answer == 'Y' ? Yes : answer == 'N' ? No : Cancel});
         h->click(clear ? w()->cmdelimina : w()->Cmdannulla);
-        const QHash<QString, QChar> keys{{"Sono state effettuate delle variazioni", 's'},
-                                         {Shown::box6Offer, '6'},
-                                         {"Vuoi cancellare i valori della riga corrente ?", 'c'},
-                                         {"Vuoi ricalcolare gli importi?", 'r'}};
+        const QHash<QString, QChar> keys{
+            {"Sono state effettuate delle variazioni", 's'},
+            {"Vuoi calcolare in automatico la casella 6 'Importo di cui si chiede il rimborso",
+             '6'},
+            {"Vuoi cancellare i valori della riga corrente ?", 'c'},
+            {"Vuoi ricalcolare gli importi?", 'r'}};
         QString shown;
         for (const QString& text : h->boxes.texts())
             shown += keys.value(text.section('\r', 0, 0), '?');

@@ -4,8 +4,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
-// What storing and printing do beyond a plain working day: a write refused half-way, a printer
-// that fails.
+// A write refused half-way through a storing leaves the database as it was.
 
 namespace {
 
@@ -54,26 +53,6 @@ class TestStoring : public QObject {
                  qPrintable(h->boxes.boxes.first().text));
         QCOMPARE(h->platform.endings, QList<int>{1});
         QCOMPARE(everything(), before);
-    }
-
-    // The list shows what is stored; a printer failure is reported and the changes stay.
-    void printingShowsWhatIsStoredAndKeepsTheChanges() {
-        h->startAndChoose(company);
-        h->type(w()->Text1(1), "7");
-        h->boxes.answer({MessageBoxes::Ok});
-        h->click(w()->CmdStLista);
-        QCOMPARE(h->printed.size(), 1);
-        QCOMPARE(h->printed.first().at(7), QStringLiteral("SX1           0,00 "));
-        h->printerFailure = QStringLiteral("Nessuna stampante predefinita.");
-        h->boxes.answer({MessageBoxes::Ok, MessageBoxes::Cancel});
-        h->click(w()->CmdStLista);
-        h->click(w()->cmduscita(0));
-        QCOMPARE(
-            h->boxes.texts(),
-            (QStringList{Shown::printFinished, "Errore di stampa\r\rNessuna stampante predefinita.",
-                         Shown::saveQuestion}));
-        QCOMPARE(w()->Text1(1)->text(), QStringLiteral("7,00"));
-        QVERIFY(h->platform.endings.isEmpty());
     }
 };
 

@@ -115,12 +115,6 @@ void WindowHarness::typeBoxes(int first, const QStringList& keys) {
             type(window->Text1(first + k), keys.at(k));
 }
 
-QString WindowHarness::frontIndicator(const QString& company) {
-    const auto rows =
-        archive.rows(QStringLiteral("SELECT FR_46 FROM FRONTESPIZIO WHERE CODAZI = ?"), {company});
-    return rows.isEmpty() ? QStringLiteral("(none)") : rows.first().first();
-}
-
 void WindowHarness::storeRows(const QString& company, const QString& taxCode16,
                               const QList<QVariantList>& rows) {
     for (const QVariantList& row : rows)

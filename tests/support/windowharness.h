@@ -49,19 +49,6 @@ class RecordingPlatform : public Platform {
     QList<int> endings;
 };
 
-// The program's texts as the user reads them ("\r" breaks a line).
-namespace Shown {
-inline const QString caption = QStringLiteral(
-    " Gestione Modello 770/2004 (Semplificato) - Gestione Quadro SX - Riepilogo delle "
-    "compensazioni");
-inline const QString saveQuestion =
-    QStringLiteral("Sono state effettuate delle variazioni\rSalvare ?");
-inline const QString box6Offer = QStringLiteral(
-    "Vuoi calcolare in automatico la casella 6 'Importo di cui si chiede il rimborso");
-inline const QString printFinished =
-    QStringLiteral("Stampa - Lista di controllo quadro SX .... Terminata");
-} // namespace Shown
-
 // The real window on a test archive, with recording message boxes, platform and printer.
 struct WindowHarness {
     TestArchive archive;
