@@ -1,6 +1,7 @@
 // Fuzzes the declarant line and the keys cut back out of it. An input is up to six lines, the
 // fields CODAZI, CFD, FR_1, FR_2, FR_3 and fr_14 (the last takes the rest); a missing line is a
 // Null field. A broken rule aborts.
+#include "app/trimblanks.h"
 #include "selection/declarantline.h"
 
 #include <cstdint>
@@ -15,14 +16,6 @@ void require(bool holds, const char* rule, const QString& line) {
         return;
     std::fprintf(stderr, "declarant line rule broken: %s: \"%s\"\n", rule, qUtf8Printable(line));
     std::abort();
-}
-
-QString trimmedBlanks(QString text) {
-    while (text.startsWith(u' '))
-        text.remove(0, 1);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
 }
 
 } // namespace
@@ -49,12 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (f[0].size() != 3)
         return 0;
     // With a 3-character company code, as the front page stores them, the keys come back whole.
-    const QString cfd = trimmedBlanks(f[1]).leftJustified(16, u' ', true);
-    const QString name = trimmedBlanks(f[5]).isEmpty() ? f[4] : f[2] + u' ' + f[3];
+    const QString cfd = trimBlanks(f[1]).leftJustified(16, u' ', true);
+    const QString name = trimBlanks(f[5]).isEmpty() ? f[4] : f[2] + u' ' + f[3];
     require(line == f[0] + u' ' + cfd + u' ' + name, "line not laid out in its positions", line);
     require(companyCodeOfLine(line) == f[0] && taxCodeOfLine(line) == cfd,
             "keys changed by the line", line);
-    require(header.name == u' ' + trimmedBlanks(name.left(59)), "name caption is not the name",
-            line);
+    require(header.name == u' ' + trimBlanks(name.left(59)), "name caption is not the name", line);
     return 0;
 }

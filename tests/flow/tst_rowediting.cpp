@@ -28,18 +28,11 @@ class TestRowEditing : public QObject {
         h = std::make_unique<WindowHarness>();
         h->archive.addDeclarant("001", "RSSMRA80A01H501U", "ROSSI", "MARIO", "", "M");
         QList<QVariantList> rows{{"001", "0", "10,00", "0", "0", "0", "0", "0", "0", "0", "0"}};
-        for (int i = 2; i <= 31; ++i)
-            rows << QVariantList{WindowHarness::seq(i),
-                                 "0",
-                                 i == 10 ? "10" : "0",
-                                 "0",
-                                 "0",
-                                 "0",
-                                 "0",
-                                 "0",
-                                 "0",
-                                 "0",
-                                 "0"};
+        for (int i = 2; i <= 31; ++i) {
+            rows << QVariantList(11, QStringLiteral("0"));
+            rows.last()[0] = WindowHarness::seq(i);
+            rows.last()[2] = i == 10 ? QStringLiteral("10") : QStringLiteral("0");
+        }
         h->storeRows("001", "RSSMRA80A01H501U", rows);
         h->startAndChoose("001");
     }

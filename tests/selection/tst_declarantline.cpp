@@ -33,10 +33,6 @@ class TestDeclarantLine : public QObject {
             << "004 ABCDEFGHIJKLMNOP ROSSI   MARIO"
             << "ABCDEFGHIJKLMNOP"
             << " ROSSI   MARIO";
-        QTest::newRow("person with Null names")
-            << QStringList{"007", "01234567890", n, n, "DELTA", "M"} << "007 01234567890       "
-            << "01234567890     "
-            << " ";
         QTest::newRow("name over 59 characters cut in the caption only")
             << QStringList{"008", "X", n, n, QString(30, 'A') + QString(40, 'B'), n}
             << "008 X                " + QString(30, 'A') + QString(40, 'B') << "X               "
