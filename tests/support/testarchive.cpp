@@ -54,32 +54,7 @@ QList<QStringList> run(const QString& path, const QStringList& statements,
     return rows;
 }
 
-} // namespace
-
-TestArchive::TestArchive() {
-    configHome();
-    QDir().mkpath(archives());
-    QDir().mkpath(programs());
-    createDatabase(templatePath());
-    QFile::copy(templatePath(), yearPath());
-    writeSettings(archives(), programs());
-}
-
-TestArchive::~TestArchive() {
-    removeSettings();
-}
-
-void TestArchive::writeSettings(const QString& archives, const QString& programs) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN");
-    settings.setValue(QStringLiteral("PERCORSOARCHIVI"), archives);
-    settings.setValue(QStringLiteral("PERCORSOPROGRAMMI"), programs);
-}
-
-void TestArchive::removeSettings() {
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN").clear();
-}
-
-void TestArchive::createDatabase(const QString& path) {
+void createDatabase(const QString& path) {
     QFile schema(qEnvironmentVariable("QUADROSX_SOURCE_DIR") + QStringLiteral("/data/schema.sql"));
     if (!schema.open(QIODevice::ReadOnly))
         throw std::runtime_error("data/schema.sql not found: set QUADROSX_SOURCE_DIR");
@@ -88,6 +63,27 @@ void TestArchive::createDatabase(const QString& path) {
     QStringList statements = text.split(QLatin1Char(';'));
     statements.removeIf([](const QString& sql) { return sql.trimmed().isEmpty(); });
     run(path, statements);
+}
+
+} // namespace
+
+TestArchive::TestArchive() {
+    configHome();
+    QDir().mkpath(archives());
+    QDir().mkpath(programs());
+    createDatabase(templatePath());
+    QFile::copy(templatePath(), yearPath());
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN");
+    settings.setValue(QStringLiteral("PERCORSOARCHIVI"), archives());
+    settings.setValue(QStringLiteral("PERCORSOPROGRAMMI"), programs());
+}
+
+TestArchive::~TestArchive() {
+    removeSettings();
+}
+
+void TestArchive::removeSettings() {
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN").clear();
 }
 
 void TestArchive::exec(const QString& sql, const QVariantList& values) {

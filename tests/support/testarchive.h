@@ -17,9 +17,7 @@ class TestArchive {
     QString templatePath() const { return archives() + QStringLiteral("/S774XXXX.MDB"); }
     QString yearPath() const { return archives() + QStringLiteral("/S7702004.MDB"); }
 
-    void writeSettings(const QString& archives, const QString& programs);
     void removeSettings();
-    static void createDatabase(const QString& path);
 
     // Runs a statement on the year's database, values bound in order; a null QVariant is Null.
     void exec(const QString& sql, const QVariantList& values = {});
