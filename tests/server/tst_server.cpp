@@ -312,7 +312,7 @@ class TestServer : public QObject {
     void copyFileToServerAndBackKeepsEveryValue() {
         const QString source = archive_->archives() + "/source.MDB";
         const QString back = archive_->archives() + "/back.MDB";
-        TestArchive::createDatabase(source);
+        createDatabase(source);
         const QList<QVariantList> values = {
             {"001", "RSSMRA80A01H501U", "D'Amato", "Lucia", QVariant(), "F", "1"},
             {"002", "01234567890     ", "", QVariant(), "Àcme s.r.l.  ", "", QVariant()},

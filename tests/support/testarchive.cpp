@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -29,6 +30,39 @@ QString configHome() {
 }
 Q_CONSTRUCTOR_FUNCTION(configHome)
 
+// Runs statements on a file, or on the server when one is named, through a connection of their
+// own; the last one's rows come back as texts, Null as a null QString.
+QList<QStringList> run(const QString& path, const QStringList& statements,
+                       const QVariantList& values = {}, const QString& server = {}) {
+    QList<QStringList> rows;
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            server.isEmpty() ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
+        db.setDatabaseName(path);
+        if (!server.isEmpty())
+            parseServerUri(server).applyTo(db);
+        QSqlQuery query(db);
+        for (const QString& sql : statements) {
+            // A server prepares only queries and row changes: anything else runs as it is.
+            bool ok = db.isOpen() || db.open();
+            ok = ok && (values.isEmpty() ? query.exec(sql) : query.prepare(sql));
+            for (const QVariant& value : values)
+                query.addBindValue(value);
+            if (!ok || (!values.isEmpty() && !query.exec()))
+                throw std::runtime_error(
+                    qPrintable(sql + ": " + query.lastError().text() + db.lastError().text()));
+        }
+        while (query.next()) {
+            rows.append(QStringList());
+            for (int i = 0; i < query.record().count(); ++i)
+                rows.last() << (query.value(i).isNull() ? QString() : query.value(i).toString());
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return rows;
+}
+
 // A URI naming another database on the same server.
 QString withDatabase(const QString& uri, const QString& database) {
     QUrl url(uri);
@@ -36,38 +70,18 @@ QString withDatabase(const QString& uri, const QString& database) {
     return url.toString();
 }
 
-class Connection {
-  public:
-    explicit Connection(const QString& path, const QString& server = {})
-        : name_(QUuid::createUuid().toString()) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(
-            server.isEmpty() ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name_);
-        db.setDatabaseName(path);
-        if (!server.isEmpty())
-            parseServerUri(server).applyTo(db);
-        if (!db.open())
-            throw std::runtime_error(db.lastError().text().toStdString());
-    }
-    ~Connection() {
-        QSqlDatabase::database(name_, false).close();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    QSqlQuery run(const QString& sql, const QVariantList& values) {
-        QSqlQuery query(QSqlDatabase::database(name_, false));
-        // A server prepares only queries and row changes: anything else runs as it is.
-        const bool ran = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        if (!ran || (!values.isEmpty() && !query.exec()))
-            throw std::runtime_error(query.lastError().text().toStdString());
-        return query;
-    }
-
-  private:
-    QString name_;
-};
-
 } // namespace
+
+void createDatabase(const QString& path) {
+    QFile schema(qEnvironmentVariable("QUADROSX_SOURCE_DIR") + QStringLiteral("/data/schema.sql"));
+    if (!schema.open(QIODevice::ReadOnly))
+        throw std::runtime_error("data/schema.sql not found: set QUADROSX_SOURCE_DIR");
+    QString text = QString::fromUtf8(schema.readAll());
+    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
+    QStringList statements = text.split(QLatin1Char(';'));
+    statements.removeIf([](const QString& sql) { return sql.trimmed().isEmpty(); });
+    run(path, statements);
+}
 
 TestArchive::TestArchive() {
     configHome();
@@ -75,18 +89,21 @@ TestArchive::TestArchive() {
     QDir().mkpath(programs());
     createDatabase(templatePath());
     QFile::copy(templatePath(), yearPath());
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN");
+    settings.setValue(QStringLiteral("PERCORSOARCHIVI"), archives());
+    settings.setValue(QStringLiteral("PERCORSOPROGRAMMI"), programs());
     serverBase_ = qEnvironmentVariable("QUADROSX_TEST_SERVER");
-    if (!serverBase_.isEmpty()) {
-        const QString name = QStringLiteral("sx") + QUuid::createUuid().toString(QUuid::Id128);
-        Connection({}, serverBase_).run(QStringLiteral("CREATE DATABASE ") + name, {});
-        server_ = withDatabase(serverBase_, name);
-        try {
-            openYearDatabase({}, server_);
-        } catch (const DatabaseError& error) {
-            qFatal("%s", qPrintable(error.description));
-        }
+    if (serverBase_.isEmpty())
+        return;
+    const QString name = QStringLiteral("sx") + QUuid::createUuid().toString(QUuid::Id128);
+    run({}, {QStringLiteral("CREATE DATABASE ") + name}, {}, serverBase_);
+    server_ = withDatabase(serverBase_, name);
+    settings.setValue(QStringLiteral("SERVERARCHIVI"), server_);
+    try {
+        openYearDatabase({}, server_);
+    } catch (const DatabaseError& error) {
+        qFatal("%s", qPrintable(error.description));
     }
-    writeSettings(archives(), programs());
 }
 
 TestArchive::~TestArchive() {
@@ -94,60 +111,23 @@ TestArchive::~TestArchive() {
     if (server_.isEmpty())
         return;
     try {
-        Connection({}, serverBase_)
-            .run(QStringLiteral("DROP DATABASE ") + QUrl(server_).path().mid(1) +
-                     QStringLiteral(" WITH (FORCE)"),
-                 {});
+        run({}, {QStringLiteral("DROP DATABASE ") + QUrl(server_).path().mid(1) + " WITH (FORCE)"},
+            {}, serverBase_);
     } catch (const std::exception& error) {
         qWarning("The test database %s stays: %s", qPrintable(server_), error.what());
     }
 }
 
-void TestArchive::writeSettings(const QString& archives, const QString& programs) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TARVESSI"),
-                       QStringLiteral("ZAVIRTEN"));
-    settings.setValue(QStringLiteral("PERCORSOARCHIVI"), archives);
-    settings.setValue(QStringLiteral("PERCORSOPROGRAMMI"), programs);
-    if (!server_.isEmpty())
-        settings.setValue(QStringLiteral("SERVERARCHIVI"), server_);
-}
-
 void TestArchive::removeSettings() {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TARVESSI"),
-                       QStringLiteral("ZAVIRTEN"));
-    settings.clear();
-}
-
-void TestArchive::createDatabase(const QString& path) {
-    QFile schema(qEnvironmentVariable("QUADROSX_SOURCE_DIR") + QStringLiteral("/data/schema.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
-        throw std::runtime_error("data/schema.sql not found: set QUADROSX_SOURCE_DIR");
-    Connection connection(path);
-    QString text = QString::fromUtf8(schema.readAll());
-    QString withoutComments;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        if (!line.trimmed().startsWith(QLatin1String("--")))
-            withoutComments += line + QLatin1Char('\n');
-    for (const QString& statement : withoutComments.split(QLatin1Char(';')))
-        if (!statement.trimmed().isEmpty())
-            connection.run(statement, {});
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN").clear();
 }
 
 void TestArchive::exec(const QString& sql, const QVariantList& values) {
-    Connection(yearPath(), server_).run(sql, values);
+    run(yearPath(), {sql}, values, server_);
 }
 
 QList<QStringList> TestArchive::rows(const QString& sql, const QVariantList& values) {
-    Connection connection(yearPath(), server_);
-    QSqlQuery query = connection.run(sql, values);
-    QList<QStringList> result;
-    while (query.next()) {
-        QStringList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << (query.value(i).isNull() ? QString() : query.value(i).toString());
-        result << row;
-    }
-    return result;
+    return run(yearPath(), {sql}, values, server_);
 }
 
 void TestArchive::addDeclarant(const QVariant& codazi, const QVariant& cfd, const QVariant& fr1,

@@ -6,9 +6,7 @@
 #include <QVariant>
 
 // A suite environment of its own for one test: settings, an archives folder with the
-// template, and the year's database. Nothing of the user's is touched. When
-// QUADROSX_TEST_SERVER names a PostgreSQL server, the year's database is a fresh database there,
-// named in the setting SERVERARCHIVI, and exec() and rows() work on it.
+// template, and the year's database. Nothing of the user's is touched.
 class TestArchive {
   public:
     TestArchive();
@@ -19,11 +17,10 @@ class TestArchive {
     QString templatePath() const { return archives() + QStringLiteral("/S774XXXX.MDB"); }
     QString yearPath() const { return archives() + QStringLiteral("/S7702004.MDB"); }
 
-    // The URI of the year's database on the test server; empty when it is the file.
+    // The URI of the year's database on the test server (QUADROSX_TEST_SERVER names the
+    // server); empty when it is the file.
     QString server() const { return server_; }
-    void writeSettings(const QString& archives, const QString& programs);
     void removeSettings();
-    static void createDatabase(const QString& path);
 
     // Runs a statement on the year's database, values bound in order; a null QVariant is Null.
     void exec(const QString& sql, const QVariantList& values = {});
@@ -39,3 +36,5 @@ class TestArchive {
 };
 
 QByteArray fileBytes(const QString& path);
+// Makes a database file with the program's tables.
+void createDatabase(const QString& path);
