@@ -15,5 +15,7 @@ QString tableName(Database& db, const QString& name);
 QStringList columns(Database& db, const QString& table);
 // The key columns, in order, of the table's index with that name; empty when there is none.
 QStringList indexColumns(Database& db, const QString& table, const QString& index);
+// A table or column name as an SQL identifier, in double quotes, whatever it holds.
+QString quoted(const QString& identifier);
 
 } // namespace Catalog

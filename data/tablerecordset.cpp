@@ -8,11 +8,6 @@
 
 namespace {
 
-QString quoted(const QString& identifier) {
-    return QLatin1Char('"') +
-           QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
 [[noreturn]] void noCurrentRecord() {
     throw DatabaseError{DatabaseErrors::NoCurrentRecord, QStringLiteral("Nessun record corrente")};
 }
@@ -61,16 +56,17 @@ void TableRecordset::setIndex(const QString& name) {
     QStringList exact;
     QStringList trimmed;
     for (const QString& key : keyColumns_) {
-        exact << quoted(key) + QStringLiteral(" = ?");
-        trimmed << quoted(key) + QStringLiteral(" = rtrim(?, ' ')");
+        exact << Catalog::quoted(key) + QStringLiteral(" = ?");
+        trimmed << Catalog::quoted(key) + QStringLiteral(" = rtrim(?, ' ')");
     }
     const QString select = QStringLiteral("SELECT * FROM %1 WHERE %2 LIMIT 1");
     seekQuery_ = QSqlQuery(db_.connection());
-    if (!seekQuery_.prepare(select.arg(quoted(table_), exact.join(QStringLiteral(" AND ")))))
+    if (!seekQuery_.prepare(
+            select.arg(Catalog::quoted(table_), exact.join(QStringLiteral(" AND ")))))
         db_.fail(seekQuery_.lastError());
     seekTrimmedQuery_ = QSqlQuery(db_.connection());
     if (!seekTrimmedQuery_.prepare(
-            select.arg(quoted(table_), trimmed.join(QStringLiteral(" AND ")))))
+            select.arg(Catalog::quoted(table_), trimmed.join(QStringLiteral(" AND ")))))
         db_.fail(seekTrimmedQuery_.lastError());
     // A record is written back through its key, which every store has.
     keyCondition_ = exact.join(QStringLiteral(" AND "));
@@ -156,7 +152,7 @@ void TableRecordset::update() {
     for (int i = 0; i < columns_.size(); ++i) {
         if (!changed_.value(i))
             continue;
-        names << quoted(columns_.at(i));
+        names << Catalog::quoted(columns_.at(i));
         values << buffer_.at(i);
     }
     QString statement;
@@ -164,18 +160,20 @@ void TableRecordset::update() {
         QStringList marks;
         for (int i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        statement = names.isEmpty()
-                        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table_))
-                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(quoted(table_), names.join(QLatin1Char(',')),
-                                   marks.join(QLatin1Char(',')));
+        statement =
+            names.isEmpty()
+                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Catalog::quoted(table_))
+                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(Catalog::quoted(table_), names.join(QLatin1Char(',')),
+                           marks.join(QLatin1Char(',')));
     } else if (mode_ == Mode::Editing) {
         if (names.isEmpty()) {
             mode_ = Mode::None;
             return;
         }
-        statement = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3")
-                        .arg(quoted(table_), names.join(QStringLiteral(" = ?, ")), keyCondition_);
+        statement =
+            QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3")
+                .arg(Catalog::quoted(table_), names.join(QStringLiteral(" = ?, ")), keyCondition_);
         for (const int position : keyPositions_)
             values << current_.at(position);
     } else {

@@ -21,10 +21,6 @@ Database::Access access(bool source) {
     throw DatabaseError{DatabaseErrors::CopyRefused, why};
 }
 
-QString quoted(const QString& identifier) {
-    return QLatin1Char('"') + identifier + QLatin1Char('"');
-}
-
 // The target's columns that the source has too, as each side names them.
 std::pair<QStringList, QStringList> sharedColumns(Database& from, Database& to,
                                                   const QString& table) {
@@ -36,8 +32,8 @@ std::pair<QStringList, QStringList> sharedColumns(Database& from, Database& to,
             return name.compare(column, Qt::CaseInsensitive) == 0;
         });
         if (found != source.end()) {
-            fromNames << quoted(*found);
-            toNames << quoted(column);
+            fromNames << Catalog::quoted(*found);
+            toNames << Catalog::quoted(column);
         }
     }
     return {fromNames, toNames};
@@ -49,7 +45,7 @@ QStringList contents(Database& db, const QString& table, const QStringList& colu
     QSqlQuery query(db.connection());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
-                        .arg(columns.join(QLatin1Char(',')), quoted(db.tableName(table)))))
+                        .arg(columns.join(QLatin1Char(',')), Catalog::quoted(db.tableName(table)))))
         db.fail(query.lastError());
     QStringList records;
     while (query.next()) {
@@ -67,14 +63,15 @@ int copyTable(Database& from, Database& to, const QString& table) {
     const auto [fromColumns, toColumns] = sharedColumns(from, to, table);
     QSqlQuery read(from.connection());
     read.setForwardOnly(true);
-    if (!read.exec(QStringLiteral("SELECT %1 FROM %2")
-                       .arg(fromColumns.join(QLatin1Char(',')), quoted(from.tableName(table)))))
+    if (!read.exec(
+            QStringLiteral("SELECT %1 FROM %2")
+                .arg(fromColumns.join(QLatin1Char(',')), Catalog::quoted(from.tableName(table)))))
         from.fail(read.lastError());
     QSqlQuery write(to.connection());
     const QStringList marks(toColumns.size(), QStringLiteral("?"));
     if (!write.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(quoted(to.tableName(table)), toColumns.join(QLatin1Char(',')),
-                                marks.join(QLatin1Char(',')))))
+                           .arg(Catalog::quoted(to.tableName(table)),
+                                toColumns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
         to.fail(write.lastError());
     int count = 0;
     while (read.next()) {
@@ -95,7 +92,8 @@ int copyTable(Database& from, Database& to, const QString& table) {
 CopiedRecords copyYearDatabase(Database& from, Database& to) {
     for (const QString& table : tables) {
         QSqlQuery any(to.connection());
-        if (!any.exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(quoted(to.tableName(table)))))
+        if (!any.exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 1")
+                          .arg(Catalog::quoted(to.tableName(table)))))
             to.fail(any.lastError());
         if (any.next())
             refuse(QStringLiteral("La destinazione contiene già righe di %1: non viene "
