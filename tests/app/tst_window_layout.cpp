@@ -5,8 +5,28 @@
 #include "app/qtmessageboxes.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QtTest>
+
+namespace {
+
+// A desktop theme that lays out the buttons of dialogs in its own order.
+class DesktopButtonOrder : public QProxyStyle {
+  public:
+    explicit DesktopButtonOrder(int layout) : layout_(layout) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        return hint == SH_DialogButtonLayout ? layout_
+                                             : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+
+  private:
+    int layout_;
+};
+
+} // namespace
 
 class TestWindowLayout : public QObject {
     Q_OBJECT
@@ -72,25 +92,57 @@ class TestWindowLayout : public QObject {
         QCOMPARE(found.join(' '), order);
     }
 
-    // The buttons of a real question read in Italian on any desktop; "Annulla" is pressed.
-    void questionButtonsAreItalian() {
+    // A real question answering the keys of the old boxes, its buttons in Italian and in the
+    // same order on any desktop: Escape and the close box leave a Yes/No question open.
+    void questionsAnswerTheirKeys_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("desktop"); // the order of buttons the desktop's theme asks for
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("buttons");
+        const QString yesNo = QStringLiteral("Sì No");
+        QTest::newRow("Yes/No ignores Escape and closing, S is Yes")
+            << 36 << int(QDialogButtonBox::GnomeLayout) << "Esc close s" << 6 << yesNo;
+        QTest::newRow("Yes/No, Alt+N is No")
+            << 36 << int(QDialogButtonBox::MacLayout) << "Esc Alt+n" << 7 << yesNo;
+        QTest::newRow("Yes/No/Cancel, Escape is Cancel")
+            << 35 << int(QDialogButtonBox::GnomeLayout) << "Esc" << 2 << yesNo + " Annulla";
+        QTest::newRow("Yes/No/Cancel, S is Yes")
+            << 35 << int(QDialogButtonBox::KdeLayout) << "s" << 6 << yesNo + " Annulla";
+        QTest::newRow("OK, Escape is OK")
+            << 64 << int(QDialogButtonBox::WinLayout) << "Esc" << 1 << QStringLiteral("OK");
+    }
+    void questionsAnswerTheirKeys() {
+        QFETCH(int, style);
+        QFETCH(int, desktop);
+        QFETCH(QString, keys);
+        QFETCH(int, answer);
+        QFETCH(QString, buttons);
+        QApplication::setStyle(new DesktopButtonOrder(desktop));
         QStringList shown;
-        QTimer::singleShot(0, [&shown] {
+        QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
-            QAbstractButton* chosen = box->buttons().constFirst();
-            for (QAbstractButton* button : box->buttons()) {
-                shown << button->text();
-                if (button->text() == QStringLiteral("Annulla"))
-                    chosen = button;
+            QList<QAbstractButton*> row = box->buttons();
+            std::sort(row.begin(), row.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+            for (QAbstractButton* button : row)
+                shown << button->text().remove('&');
+            for (const QString& key : keys.split(' ')) {
+                if (key == "close")
+                    box->close();
+                else if (key == "Esc")
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    QTest::keyClick(box, key.back().toLatin1(),
+                                    key.startsWith("Alt") ? Qt::AltModifier : Qt::NoModifier);
             }
-            QTimer::singleShot(0, chosen, &QAbstractButton::click);
+            // A box still open after the keys is closed by its last button.
+            QTimer::singleShot(2000, box, [box] { box->buttons().constLast()->click(); });
         });
         QtMessageBoxes boxes;
-        QCOMPARE(boxes.show(QStringLiteral("Salvare ?"), 35, QStringLiteral("quadrosx")),
-                 int(MessageBoxes::Cancel));
-        shown.sort();
-        QCOMPARE(shown.join(' '), QStringLiteral("Annulla No Sì"));
+        QCOMPARE(boxes.show(QStringLiteral("Salvare ?"), style, QStringLiteral("quadrosx")),
+                 answer);
+        QCOMPARE(shown.join(' '), buttons);
     }
 };
 
