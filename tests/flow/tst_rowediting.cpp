@@ -102,6 +102,36 @@ class TestRowEditing : public QObject {
         QCOMPARE(amount(12) + ' ' + w()->Text1(2)->text(), boxes);
     }
 
+    // A click anywhere in SX4 box 1 puts the caret after its 10,00, so Delete finds nothing
+    // to remove; Ctrl+Backspace is a character the filter refuses, yet a change of the schedule.
+    void keysAfterAClickIntoABox_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text"); // what the platform gives the key
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("changed");
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << "\x7f"
+                                << "10,00" << 0;
+        QTest::newRow("Ctrl+Backspace")
+            << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "\x7f"
+            << "10,00" << 1;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << "\b"
+                                   << "0" << 1;
+    }
+    void keysAfterAClickIntoABox() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QFETCH(int, changed);
+        QLineEdit* box = w()->Text1(2);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key(key), text,
+                            Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(box->text().trimmed(), shown);
+        QCOMPARE(w()->mod().FLAGVARIAZIONI, changed);
+    }
+
     // Tabbing into the list makes its first line current without choosing it.
     void onlyTheUsersChoiceShowsARow() {
         QWidget* list = w()->List2;
