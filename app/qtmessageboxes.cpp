@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <stdexcept>
 
 namespace {
 
@@ -18,41 +19,45 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
+struct Choice {
+    int answer;
+    const char* text;
+};
+
+QList<Choice> choicesOf(int style) {
+    // The buttons speak Italian whatever language the desktop has; "&" gives the letter that
+    // chooses a button, with or without Alt.
+    const Choice yes{MessageBoxes::Yes, "&Sì"};
+    const Choice no{MessageBoxes::No, "&No"};
+    switch (style & 0x7) {
+    case MessageBoxes::YesNoCancel:
+        return {yes, no, {MessageBoxes::Cancel, "Annulla"}};
+    case MessageBoxes::YesNo:
+        return {yes, no};
+    default:
+        return {{MessageBoxes::Ok, "OK"}};
+    }
+}
+
 } // namespace
 
 int QtMessageBoxes::show(const QString& text, int style, const QString& title) {
     QMessageBox box(iconOf(style), title, QString(text).replace(QChar(13), QLatin1Char('\n')),
                     QMessageBox::NoButton, parent_);
-    struct Choice {
-        QMessageBox::StandardButton button;
-        int answer;
-        const char* text;
-    };
-    // The buttons speak Italian whatever language the desktop has.
-    const Choice yes{QMessageBox::Yes, Yes, "Sì"};
-    const Choice no{QMessageBox::No, No, "No"};
-    QList<Choice> choices;
-    switch (style & 0x7) {
-    case MessageBoxes::YesNoCancel:
-        choices = {yes, no, {QMessageBox::Cancel, Cancel, "Annulla"}};
-        break;
-    case MessageBoxes::YesNo:
-        choices = {yes, no};
-        break;
-    default:
-        choices = {{QMessageBox::Ok, Ok, "OK"}};
-        break;
-    }
+    const QList<Choice> choices = choicesOf(style);
+    // Buttons of one role keep the order they were added in, whatever order the desktop gives
+    // the roles; and with neither a No nor a Cancel role the box has no button for Escape and
+    // its close box unless one is named.
+    QList<QPushButton*> buttons;
     for (const Choice& choice : choices)
-        box.addButton(choice.button)->setText(QString::fromUtf8(choice.text));
+        buttons << box.addButton(QString::fromUtf8(choice.text), QMessageBox::ActionRole);
     // The first button is the default one, as the suite's other programs have it.
-    box.setDefaultButton(choices.first().button);
-    if (choices.last().button == QMessageBox::Cancel || choices.size() == 1)
-        box.setEscapeButton(choices.last().button);
+    box.setDefaultButton(buttons.first());
+    if (choices.last().answer == Cancel || choices.size() == 1)
+        box.setEscapeButton(buttons.last());
     box.exec();
-    const auto clicked = box.standardButton(box.clickedButton());
-    for (const Choice& choice : choices)
-        if (choice.button == clicked)
-            return choice.answer;
-    return choices.size() == 1 ? int(Ok) : int(Cancel);
+    const auto chosen = buttons.indexOf(box.clickedButton());
+    if (chosen < 0)
+        throw std::logic_error("a message box closed without an answer");
+    return choices.at(chosen).answer;
 }

@@ -186,4 +186,6 @@ class QUADROSX : public QMainWindow {
     Services services_;
     bool ended_ = false;
     bool unloading_ = false;
+    // An amount box has just taken the focus from a mouse press not yet delivered to it.
+    bool pressGaveFocus_ = false;
 };

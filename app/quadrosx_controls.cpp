@@ -224,11 +224,15 @@ void addStatusPanels(QUADROSX& w, Ui::QUADROSX& ui) {
     ui.StatusBar1->addWidget(w.StatusPanel2, 1);
 }
 
-void paintButtonFaces(Ui::QUADROSX& ui) {
+// The form's command buttons: a face painted as above, and chosen by Enter when they have the
+// focus, as by Space (outside a dialog a push button takes only Space unless it is auto-default).
+void setUpButtons(Ui::QUADROSX& ui) {
     for (QPushButton* button :
          {ui.cmduscita_0, ui.cmduscita_1, ui.cmdselprec_1, ui.Cmdtotali, ui.CmdStLista,
-          ui.cmdmemorizza, ui.cmdelimina, ui.Cmdannulla, ui.cmdconferma})
+          ui.cmdmemorizza, ui.cmdelimina, ui.Cmdannulla, ui.cmdconferma}) {
         button->installEventFilter(new GraphicalFace(button));
+        button->setAutoDefault(true);
+    }
 }
 
 } // namespace
@@ -241,7 +245,7 @@ void QUADROSX::gatherControls() {
     applyFonts(*this, *ui);
     applyColours(*this, *ui);
     addStatusPanels(*this, *ui);
-    paintButtonFaces(*ui);
+    setUpButtons(*ui);
     // Every key typed into an amount box must reach the amount filter, composed ones included.
     for (const auto& [index, box] : Text1.all()) {
         setColour(box, QPalette::Base, Qt::white);

@@ -3,10 +3,12 @@
 #include "editor/amount.h"
 #include "editor/boxcolours.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <utility>
 
 namespace {
 
@@ -40,7 +42,7 @@ bool makesNoCharacter(int key) {
 // The character code a key event stands for; 0 for keys that produce none.
 int characterCode(const QKeyEvent* event) {
     if (event->key() == Qt::Key_Backspace)
-        return 8;
+        return event->modifiers() & Qt::ControlModifier ? 127 : 8;
     if (makesNoCharacter(event->key()))
         return 0;
     if (!event->text().isEmpty())
@@ -79,6 +81,7 @@ bool QUADROSX::eventFilter(QObject* watched, QEvent* event) {
         const int i = index;
         switch (event->type()) {
         case QEvent::KeyPress: {
+            pressGaveFocus_ = false;
             const int code = characterCode(static_cast<QKeyEvent*>(event));
             if (code == 0)
                 return false;
@@ -92,12 +95,22 @@ bool QUADROSX::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusIn:
             if (windowSwitch(static_cast<QFocusEvent*>(event)))
                 return false;
+            pressGaveFocus_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
             // The box takes the focus first (selecting everything on Tab), then the caret goes
             // to the end with nothing selected.
             static_cast<QObject*>(box)->event(event);
             guarded([this, i] { Text1_GotFocus(i); });
             return true;
+        case QEvent::MouseButtonPress:
+            // The press that gave the focus places the caret where the mouse fell, after the
+            // focus arrived: the caret goes back to the end.
+            if (!std::exchange(pressGaveFocus_, false))
+                return false;
+            static_cast<QObject*>(box)->event(event);
+            guarded([this, i] { Text1_GotFocus(i); });
+            return true;
         case QEvent::FocusOut:
+            pressGaveFocus_ = false;
             if (!windowSwitch(static_cast<QFocusEvent*>(event)))
                 guarded([this, i] { Text1_LostFocus(i); });
             return false;
@@ -119,7 +132,8 @@ int QUADROSX::Text1_KeyPress(int index, int key) {
 void QUADROSX::Text1_GotFocus(int index) {
     QLineEdit* box = Text1(index);
     box->deselect();
-    box->setCursorPosition(box->maxLength());
+    // A position past the end is ignored by the box, where the old one took the end.
+    box->setCursorPosition(std::min(box->maxLength(), int(box->text().size())));
 }
 
 void QUADROSX::Text1_LostFocus(int index) {

@@ -1,3 +1,4 @@
+#include "app/listboxevents.h"
 #include "app/quadrosx.h"
 #include "app/trimblanks.h"
 #include "data/rowkey.h"
@@ -39,6 +40,7 @@ void QUADROSX::wireSelection() {
                 guarded([this, i] { Option2_Click(i); });
         });
     }
+    new ListBoxEvents(List1, {});
     connect(List1, &QListWidget::itemDoubleClicked, this,
             [this] { guarded([this] { List1_DblClick(); }); });
     connect(cmdselprec(1), &QPushButton::clicked, this,

@@ -5,8 +5,25 @@
 #include "app/qtmessageboxes.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QtTest>
+
+namespace {
+
+// A desktop theme that lays out the buttons of dialogs in its own order.
+struct DesktopButtonOrder : QProxyStyle {
+    explicit DesktopButtonOrder(int layout) : layout(layout) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        return hint == SH_DialogButtonLayout ? layout
+                                             : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+    const int layout;
+};
+
+} // namespace
 
 class TestWindowLayout : public QObject {
     Q_OBJECT
@@ -72,25 +89,53 @@ class TestWindowLayout : public QObject {
         QCOMPARE(found.join(' '), order);
     }
 
-    // The buttons of a real question read in Italian on any desktop; "Annulla" is pressed.
-    void questionButtonsAreItalian() {
+    // A real question answering the keys of the old boxes, its buttons in Italian and in the
+    // same order on any desktop: Escape and the close box leave a Yes/No question open.
+    void questionsAnswerTheirKeys_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("desktop"); // the order of buttons the desktop's theme asks for
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("answer");
+        using B = QDialogButtonBox;
+        const struct {
+            const char* name;
+            int style, desktop;
+            const char* keys;
+            int answer;
+        } cases[] = {{"Yes/No ignores Escape and closing, S", 36, B::GnomeLayout, "Esc close S", 6},
+                     {"Yes/No, Alt+N", 36, B::MacLayout, "Esc Alt+N", 7},
+                     {"Yes/No/Cancel, Escape", 35, B::GnomeLayout, "Esc", 2},
+                     {"Yes/No/Cancel, S", 35, B::KdeLayout, "S", 6},
+                     {"OK, Escape", 64, B::WinLayout, "Esc", 1}};
+        for (const auto& c : cases)
+            QTest::newRow(c.name) << c.style << c.desktop << c.keys << c.answer;
+    }
+    void questionsAnswerTheirKeys() {
+        QFETCH(int, style);
+        QFETCH(int, desktop);
+        QFETCH(QString, keys);
+        QFETCH(int, answer);
+        QApplication::setStyle(new DesktopButtonOrder(desktop));
         QStringList shown;
-        QTimer::singleShot(0, [&shown] {
+        QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
-            QAbstractButton* chosen = box->buttons().constFirst();
-            for (QAbstractButton* button : box->buttons()) {
-                shown << button->text();
-                if (button->text() == QStringLiteral("Annulla"))
-                    chosen = button;
-            }
-            QTimer::singleShot(0, chosen, &QAbstractButton::click);
+            QList<QAbstractButton*> row = box->buttons();
+            std::sort(row.begin(), row.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+            for (QAbstractButton* button : row)
+                shown << button->text().remove('&');
+            for (const QString& key : keys.split(' '))
+                if (key == "close")
+                    box->close();
+                else
+                    QTest::keySequence(box, QKeySequence(key));
+            // A box still open after the keys is closed by its last button.
+            QTimer::singleShot(2000, box, [box] { box->buttons().constLast()->click(); });
         });
         QtMessageBoxes boxes;
-        QCOMPARE(boxes.show(QStringLiteral("Salvare ?"), 35, QStringLiteral("quadrosx")),
-                 int(MessageBoxes::Cancel));
-        shown.sort();
-        QCOMPARE(shown.join(' '), QStringLiteral("Annulla No Sì"));
+        QCOMPARE(boxes.show(QStringLiteral("Salvare ?"), style, QStringLiteral("quadrosx")),
+                 answer);
+        QCOMPARE(shown.join(' '), style == 64 ? "OK" : style == 35 ? "Sì No Annulla" : "Sì No");
     }
 };
 

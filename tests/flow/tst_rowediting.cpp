@@ -102,17 +102,59 @@ class TestRowEditing : public QObject {
         QCOMPARE(amount(12) + ' ' + w()->Text1(2)->text(), boxes);
     }
 
-    // Tabbing into the list makes its first line current without choosing it.
-    void onlyTheUsersChoiceShowsARow() {
-        QWidget* list = w()->List2;
-        list->setFocus(Qt::TabFocusReason);
-        QCOMPARE(w()->Label2(18)->text(), QString());
-        QVERIFY(!w()->cmdelimina->isEnabled());
-        QTest::keyClick(list, Qt::Key_Space);
-        QCOMPARE(w()->Label2(18)->text() + w()->SEQCORRENTE, QStringLiteral("SX5 002"));
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(w()->Label2(18)->text() + w()->SEQCORRENTE, QStringLiteral("SX6 003"));
-        QVERIFY(w()->cmdelimina->isEnabled());
+    // A click anywhere in SX4 box 1 puts the caret after its 10,00, so Delete (with its X11
+    // character) removes nothing; Ctrl+Backspace is a character refused, yet a change.
+    void keysAfterAClickIntoABox() {
+        QLineEdit* box = w()->Text1(2);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Delete, QString(QChar(0x7f)), {});
+        QCOMPARE(box->text() + QString::number(w()->mod().FLAGVARIAZIONI), "10,000");
+        QTest::keyClick(box, Qt::Key_Backspace, Qt::ControlModifier);
+        QCOMPARE(box->text() + QString::number(w()->mod().FLAGVARIAZIONI), "10,001");
+    }
+
+    // What the region list shows for each gesture (tab, space, down, a typed character, and
+    // press, move, release, right, rightdouble on a line): the row label, the current
+    // line, "E" when "Elimina importi" is available and "O" when a row is open. Only a left
+    // release over a line or a line the keys select is a click.
+    void gesturesOnTheRegionList_data() {
+        QTest::addColumn<QString>("script"); // the gestures => what is shown
+        QTest::newRow("tab, then Space") << "tab space => |0|";
+        QTest::newRow("tab, then Down") << "tab down => SX6 |1|E";
+        QTest::newRow("press drifting to the next line") << "press:8 move:9 release:9 => SX14|9|E";
+        QTest::newRow("right click") << "right:8 => |-1|";
+        QTest::newRow("right double click") << "rightdouble:8 => |-1|";
+        QTest::newRow("one letter at a time") << "press:0 release:0 S X 1 => SX6 |1|E";
+    }
+    void gesturesOnTheRegionList() {
+        QFETCH(QString, script);
+        QListWidget* list = w()->List2;
+        for (const QString& gesture : script.section(" => ", 0, 0).split(' ')) {
+            const QString name = gesture.section(':', 0, 0);
+            const QPoint at =
+                list->visualItemRect(list->item(gesture.section(':', 1).toInt())).center();
+            if (name == "tab")
+                list->setFocus(Qt::TabFocusReason);
+            else if (name == "space" || name == "down")
+                QTest::keyClick(list, name == "space" ? Qt::Key_Space : Qt::Key_Down);
+            else if (name.size() == 1)
+                QTest::keyClick(list, name.at(0).toLatin1());
+            else if (name == "press")
+                QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+            else if (name == "move")
+                QTest::mouseMove(list->viewport(), at);
+            else if (name == "release")
+                QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+            else
+                QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+            if (name == "rightdouble")
+                QTest::mouseDClick(list->viewport(), Qt::RightButton, {}, at);
+        }
+        QCOMPARE(QStringList({w()->Label2(18)->text(), QString::number(list->currentRow()),
+                              QString(w()->cmdelimina->isEnabled() ? "E" : "") +
+                                  (w()->Frameimporti->isEnabled() ? "O" : "")})
+                     .join('|'),
+                 script.section(" => ", 1));
     }
 };
 

@@ -53,6 +53,7 @@ class TestWorkingDay : public QObject {
 
     std::unique_ptr<WindowHarness> h;
     QUADROSX* w() { return h->window.get(); }
+    int presses = 0;
 
     // Presses a button with the answers scripted and checks every box it showed: text, style and
     // title. Nothing may have been shown unasked since the step before.
@@ -63,7 +64,13 @@ class TestWorkingDay : public QObject {
             expected << QString::number(box.style) + ' ' + box.text;
             h->boxes.answer({box.answer});
         }
-        h->click(button);
+        // Every other button is chosen by Enter or keypad Enter, with the focus on it.
+        button->setFocus(Qt::TabFocusReason);
+        if (++presses % 2 == 1)
+            h->click(button);
+        else
+            QTest::keyClick(button, presses % 4 ? Qt::Key_Return : Qt::Key_Enter,
+                            presses % 4 ? Qt::NoModifier : Qt::KeypadModifier);
         for (int i = 0; i < h->boxes.boxes.size(); ++i) {
             const auto& box = h->boxes.boxes.at(i);
             const qsizetype length = i < asked.size() ? asked.at(i).text.size() : -1;
@@ -183,7 +190,12 @@ void TestWorkingDay::workingDay() {
     QCOMPARE(w()->windowTitle(), caption);
     QCOMPARE(w()->List1->item(1)->text(), QStringLiteral("002 01234567890      ACME S.P.A."));
 
-    // ROSSI, opened for the first time: 31 rows of zeros are made.
+    // A right double click opens no declarant. ROSSI, opened for the first time: 31 rows of
+    // zeros are made.
+    const QPoint rossi = w()->List1->visualItemRect(w()->List1->item(0)).center();
+    QTest::mouseClick(w()->List1->viewport(), Qt::RightButton, {}, rossi);
+    QTest::mouseDClick(w()->List1->viewport(), Qt::RightButton, {}, rossi);
+    QVERIFY(!w()->Frmmoduli(0)->isVisible());
     h->open("001");
     QCOMPARE(w()->LabCOGNODEN->text() + w()->LabCF->text(), " ROSSI MARIO RSSMRA80A01H501U");
     QCOMPARE(boxes(1, 7), "0,00 0,00 0,00 0,00 0,00 0,00 0,00");
