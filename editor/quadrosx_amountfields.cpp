@@ -84,7 +84,8 @@ bool QUADROSX::eventFilter(QObject* watched, QEvent* event) {
                 return false;
             guarded([this, box, i, code] {
                 const int handedOn = Text1_KeyPress(i, code);
-                if (handedOn != 0)
+                // The box's length limits typing only: a longer text the program wrote stays.
+                if (handedOn != 0 && box->text().size() < LibrAgg770::amountBoxLength)
                     box->insert(QString(QChar(handedOn)));
             });
             return true;
@@ -119,7 +120,7 @@ int QUADROSX::Text1_KeyPress(int index, int key) {
 void QUADROSX::Text1_GotFocus(int index) {
     QLineEdit* box = Text1(index);
     box->deselect();
-    box->setCursorPosition(box->maxLength());
+    box->setCursorPosition(int(box->text().size()));
 }
 
 void QUADROSX::Text1_LostFocus(int index) {
