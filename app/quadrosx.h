@@ -164,6 +164,7 @@ class QUADROSX : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -186,4 +187,5 @@ class QUADROSX : public QMainWindow {
     Services services_;
     bool ended_ = false;
     bool unloading_ = false;
+    QSize placedFrame_; // the frame's thickness when the window was last sized and placed
 };
