@@ -12,8 +12,8 @@ namespace {
 
 #ifndef Q_OS_WIN
 // The text after "=" on the line of `name` in group General of the settings file, as it is
-// written there: no quotes, escapes, lists or "@" types are read into it. Group General also
-// holds the keys before any group header.
+// written there: no escapes, lists or "@" types are read into it. Group General also holds the
+// keys before any group header.
 QString rawFileValue(const QString& path, const QString& name) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -29,8 +29,14 @@ QString rawFileValue(const QString& path, const QString& name) {
             continue;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (general && equals >= 0 && line.left(equals).trimmed() == name)
-            return line.mid(equals + 1);
+        if (!general || equals < 0 || line.left(equals).trimmed() != name)
+            continue;
+        const QString value = line.mid(equals + 1);
+        // A pair of double quotes around the whole value is the file's, not the folder's.
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+            value.endsWith(QLatin1Char('"')))
+            return value.mid(1, value.size() - 2);
+        return value;
     }
     return QString();
 }
