@@ -70,7 +70,8 @@ void QUADROSX::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     // A window manager tells the thickness of its borders and title bar only after the window
     // is shown, by moving it into its frame: the size and place are set again then.
-    if (isVisible() && frameGeometry().size() - geometry().size() != placedFrame_)
+    if (isVisible() && windowState() == Qt::WindowNoState &&
+        frameGeometry().size() - geometry().size() != placedFrame_)
         placeWindow();
 }
 
