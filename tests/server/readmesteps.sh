@@ -43,10 +43,18 @@ openssl req -new -x509 -days 2 -nodes -subj /CN=localhost -keyout "$server/data/
     -out "$server/data/server.crt" 2>/dev/null
 ((EUID == 0)) && chown postgres "$server/data/server.key" "$server/data/server.crt"
 chmod 600 "$server/data/server.key"
-port=$((20000 + $$ % 20000))
-"${as_postgres[@]}" "$bin/pg_ctl" -D "$server/data" -l "$server/log" -w -t 30 -o \
-    "-p $port -k $server -c listen_addresses=127.0.0.1 -c ssl=on -c fsync=off" start >/dev/null ||
-    { cat "$server/log" >&2; fail "the server did not start"; }
+# A port another program holds makes the start fail: the next one is tried.
+started=false
+for try in 1 2 3 4 5; do
+    port=$((20000 + ($$ * 7 + try * 4099) % 20000))
+    if "${as_postgres[@]}" "$bin/pg_ctl" -D "$server/data" -l "$server/log" -w -t 30 -o \
+        "-p $port -k $server -c listen_addresses=127.0.0.1 -c ssl=on -c fsync=off" start \
+        >/dev/null; then
+        started=true
+        break
+    fi
+done
+$started || { cat "$server/log" >&2; fail "the server did not start"; }
 export PGHOST="$server" PGPORT="$port"
 # psql goes on after a failed statement; here a failure ends the step with an error.
 printf '\\set ON_ERROR_STOP on\n' >"$server/psqlrc"
