@@ -1,7 +1,5 @@
 #include "app/batchoptions.h"
 
-#include <cstring>
-
 namespace {
 
 const QString controlLists = QStringLiteral("--control-lists");
@@ -52,7 +50,13 @@ void checkCombination(const BatchOptions& options, const QStringList& seen) {
 } // namespace
 
 bool isBatchCommandLine(int argc, char** argv) {
-    return argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
+    if (argc < 2)
+        return false;
+    const QString first = QString::fromLocal8Bit(argv[1]);
+    for (const QString& option : {controlLists, check, help, printer, csv, pdf, declarant})
+        if (first == option)
+            return true;
+    return false;
 }
 
 BatchOptions parseBatchOptions(const QStringList& arguments) {

@@ -19,8 +19,8 @@ struct BatchUsageError {
     QString message;
 };
 
-// Whether the command line asks for the batch work: its first argument is an option ("--").
-// The suite's own command line, a release designation, never is.
+// Whether the command line asks for the batch work: its first argument is one of its options.
+// Anything else, another "--" text included, is the suite's own command line for the window.
 bool isBatchCommandLine(int argc, char** argv);
 
 // `arguments` without the program's name. Throws BatchUsageError.

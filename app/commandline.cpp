@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+#include "app/windows/windowsapi.h"
 #endif
 
 QString argumentsOfCommandLine(const QString& commandLine) {
@@ -34,7 +34,7 @@ QString argumentsOfProcCmdline(const QByteArray& cmdline) {
 
 QString rawCommandArguments() {
 #ifdef Q_OS_WIN
-    return argumentsOfCommandLine(QString::fromWCharArray(GetCommandLineW()));
+    return argumentsOfCommandLine(QString::fromStdWString(WindowsApi::commandLine()));
 #else
     // The kernel keeps the arguments as they were passed; the toolkit only reorders its copy.
     QFile cmdline(QStringLiteral("/proc/self/cmdline"));

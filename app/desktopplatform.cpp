@@ -9,8 +9,13 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 
-DesktopPlatform::DesktopPlatform() : lock_(QDir::temp().filePath(QStringLiteral("quadrosx.lock"))) {
+// One copy per user, as one per desktop: the lock lives in the user's own runtime folder, where
+// another user's copy, running or crashed, leaves nothing.
+DesktopPlatform::DesktopPlatform()
+    : lock_(QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+                .filePath(QStringLiteral("quadrosx.lock"))) {
     // A lock left by a copy that crashed is recognised as stale at once.
     lock_.setStaleLockTime(0);
 }

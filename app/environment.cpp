@@ -1,6 +1,9 @@
 #include "app/environment.h"
 
-#include <optional>
+#ifdef Q_OS_WIN
+#include "app/windows/windowsapi.h"
+#endif
+
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
@@ -8,62 +11,56 @@
 namespace {
 
 #ifndef Q_OS_WIN
-// The text after "=" on the line of `name` in group General of the settings file, when it is
-// written there without quotes; group General also holds the keys before any group header.
-std::optional<QString> unquotedFileValue(const QString& path, const QString& name) {
+// The text after "=" on the line of `name` in group General of the settings file, as it is
+// written there: no escapes, lists or "@" types are read into it. Group General also holds the
+// keys before any group header.
+QString rawFileValue(const QString& path, const QString& name) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
     bool general = true;
     while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            general = line == QLatin1String("[General]");
+        QString line = QString::fromUtf8(file.readLine());
+        while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QLatin1Char('['))) {
+            general = trimmed == QLatin1String("[General]");
             continue;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (!general || equals < 0 || line.left(equals).trimmed() != name)
             continue;
-        const QString value = line.mid(equals + 1).trimmed();
-        if (value.startsWith(QLatin1Char('"')))
-            return std::nullopt;
+        const QString value = line.mid(equals + 1);
+        // A pair of double quotes around the whole value is the file's, not the folder's.
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+            value.endsWith(QLatin1Char('"')))
+            return value.mid(1, value.size() - 2);
         return value;
     }
-    return std::nullopt;
+    return QString();
 }
 #endif
 
 } // namespace
 
-QString LEGGIVALORE(const QSettings& key, const QString& valueName) {
-#ifndef Q_OS_WIN
-    // A folder name written plainly is read whole: the settings file would make a list of it
-    // at a comma and end it at a semicolon.
-    const std::optional<QString> plain = unquotedFileValue(key.fileName(), valueName);
-    if (plain && (plain->contains(QLatin1Char(',')) || plain->contains(QLatin1Char(';'))))
-        return *plain;
-#endif
-    const QVariant value = key.value(valueName);
-    if (value.typeId() != QMetaType::QString)
-        return QString();
-    const QString text = value.toString();
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
-
 QString LEGGIREGISTRO(Hive, const QString& keyPath, const QString& valueName) {
-    // The key's last two parts name the organisation and the application, as QSettings
-    // maps them to HKEY_CURRENT_USER\Software\<organisation>\<application> on Windows.
+    QString value;
+#ifdef Q_OS_WIN
+    value = QString::fromStdWString(
+        WindowsApi::userTextValue(keyPath.toStdWString(), valueName.toStdWString()));
+#else
+    // The key's last two parts name the organisation and the application of the user's own
+    // settings file; values of the whole organisation or of the machine are never read.
     const QStringList parts = keyPath.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     if (parts.size() < 2)
         return QString();
-    QSettings key(QSettings::NativeFormat, QSettings::UserScope, parts.at(parts.size() - 2),
-                  parts.last());
-    // The user's own values only: no organisation-wide nor machine-wide ones.
-    key.setFallbacksEnabled(false);
-    if (key.status() != QSettings::NoError)
-        return QString();
-    return LEGGIVALORE(key, valueName);
+    const QSettings key(QSettings::NativeFormat, QSettings::UserScope, parts.at(parts.size() - 2),
+                        parts.last());
+    value = rawFileValue(key.fileName(), valueName);
+#endif
+    const qsizetype nul = value.indexOf(QChar(0));
+    return nul < 0 ? value : value.left(nul);
 }
 
 bool ESISTEFILE(const QString& path) {

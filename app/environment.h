@@ -6,13 +6,9 @@
 // gives an empty text or false: the caller decides what a missing value means.
 enum class Hive { CurrentUser };
 
-class QSettings;
-
-// The value of a text entry of an open key, up to its first NUL; empty for any other type.
-QString LEGGIVALORE(const QSettings& key, const QString& valueName);
-
-// The value `valueName` of the settings key `keyPath` ("SOFTWARE\TARVESSI\ZAVIRTEN"), when it
-// is a text; empty otherwise.
+// The value `valueName` of the user's own settings key `keyPath`
+// ("SOFTWARE\TARVESSI\ZAVIRTEN"), whole and raw as it is stored, up to its first NUL; empty when
+// it is missing or not a text.
 QString LEGGIREGISTRO(Hive hive, const QString& keyPath, const QString& valueName);
 
 // Whether a file exists at `path` and can be opened for reading.

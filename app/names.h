@@ -34,12 +34,16 @@ inline QString registryKey() {
 
 namespace Names770 {
 // The suite builds its paths with a backslash before each file name; elsewhere than on
-// Windows the file is found with the platform's own separator.
+// Windows that one becomes the platform's own separator, while a backslash of the folder's
+// name is a character of the name.
 inline QString localPath(QString path) {
 #ifdef Q_OS_WIN
     return path;
 #else
-    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const qsizetype separator = path.lastIndexOf(QLatin1Char('\\'));
+    if (separator >= 0)
+        path[separator] = QLatin1Char('/');
+    return path;
 #endif
 }
 } // namespace Names770

@@ -164,6 +164,7 @@ class QUADROSX : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -188,4 +189,5 @@ class QUADROSX : public QMainWindow {
     bool unloading_ = false;
     // An amount box has just taken the focus from a mouse press not yet delivered to it.
     bool pressGaveFocus_ = false;
+    QSize placedFrame_; // the frame's thickness when the window was last sized and placed
 };

@@ -1,9 +1,11 @@
 #include "app/quadrosx.h"
 
+#include "editor/amount.h"
 #include "ui_quadrosx.h"
 
 #include <initializer_list>
 #include <QPainter>
+#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <vector>
@@ -252,5 +254,8 @@ void QUADROSX::gatherControls() {
         setColour(box, QPalette::Text, Qt::black);
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
         box->installEventFilter(this);
+        // At most 14 characters typed or pasted; what the program writes is never cut.
+        box->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral(".{0,%1}").arg(LibrAgg770::amountBoxLength)), box));
     }
 }

@@ -37,7 +37,6 @@ void QUADROSX::Form_Load() {
     IMPOSTAFRAME();
     placeWindow();
     show();
-    // The borders and the title bar are known once the window is on screen.
     placeWindow();
     APRIDATABASE();
     const QString caption = trimBlanks(windowTitle());
@@ -62,8 +61,18 @@ void QUADROSX::placeWindow() {
     // 12120 x 9120 twips is the whole window, title bar and borders included, centred.
     const QSize whole(12120 / 15, 9120 / 15);
     const QSize screen = services_.platform.screenSize();
-    resize(whole - (frameGeometry().size() - geometry().size()));
+    placedFrame_ = frameGeometry().size() - geometry().size();
+    resize(whole - placedFrame_);
     move((screen.width() - whole.width()) / 2, (screen.height() - whole.height()) / 2);
+}
+
+void QUADROSX::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager tells the thickness of its borders and title bar only after the window
+    // is shown, by moving it into its frame: the size and place are set again then.
+    if (isVisible() && windowState() == Qt::WindowNoState &&
+        frameGeometry().size() - geometry().size() != placedFrame_)
+        placeWindow();
 }
 
 void QUADROSX::CONTROLLOAMBIENTE() {

@@ -1,5 +1,7 @@
 #include "app/windowactivation.h"
 
+#include <QtGlobal>
+
 #ifdef QUADROSX_HAVE_XCB
 
 #include <cstdlib>
@@ -88,6 +90,14 @@ bool activateWindowTitled(const QString& title) {
         return true;
     }
     return false;
+}
+
+#elif defined(Q_OS_WIN)
+
+#include "app/windows/windowsapi.h"
+
+bool activateWindowTitled(const QString& title) {
+    return WindowsApi::activateWindowTitled(title.toStdWString());
 }
 
 #else

@@ -14,9 +14,21 @@ namespace {
 // A server that does not answer is given up after this many seconds, unless the URI says.
 constexpr int connectTimeoutSeconds = 5;
 
+// The address as a message may show it: without a password, wherever it was written.
+QString withoutPassword(const QString& uri) {
+    QUrl url(uri, QUrl::TolerantMode);
+    if (!url.isValid())
+        return QStringLiteral("...");
+    QUrlQuery query(url);
+    query.removeAllQueryItems(QStringLiteral("password"));
+    url.setQuery(query);
+    return url.toString(QUrl::RemovePassword);
+}
+
 [[noreturn]] void refuse(const QString& uri, const QString& why) {
-    throw DatabaseError{DatabaseErrors::BadServerAddress,
-                        QStringLiteral("Indirizzo del server non valido '%1': %2").arg(uri, why)};
+    throw DatabaseError{
+        DatabaseErrors::BadServerAddress,
+        QStringLiteral("Indirizzo del server non valido '%1': %2").arg(withoutPassword(uri), why)};
 }
 
 QString libpqValue(QString value) {

@@ -148,7 +148,7 @@ QString typed(const FilterResult& result, int maxLength) {
 int FILTROIMPORTO(QLineEdit* box, int key, bool signAllowed, bool commaAllowed, int integerDigits,
                   int decimals) {
     const FilterResult result = filterAmountKey(box->text(), key, signAllowed, commaAllowed,
-                                                integerDigits, decimals, box->maxLength());
+                                                integerDigits, decimals, amountBoxLength);
     if (result.text != box->text())
         box->setText(result.text);
     if (result.key != 0)

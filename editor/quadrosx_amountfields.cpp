@@ -87,7 +87,8 @@ bool QUADROSX::eventFilter(QObject* watched, QEvent* event) {
                 return false;
             guarded([this, box, i, code] {
                 const int handedOn = Text1_KeyPress(i, code);
-                if (handedOn != 0)
+                // The box's length limits typing only: a longer text the program wrote stays.
+                if (handedOn != 0 && box->text().size() < LibrAgg770::amountBoxLength)
                     box->insert(QString(QChar(handedOn)));
             });
             return true;
@@ -132,8 +133,8 @@ int QUADROSX::Text1_KeyPress(int index, int key) {
 void QUADROSX::Text1_GotFocus(int index) {
     QLineEdit* box = Text1(index);
     box->deselect();
-    // A position past the end is ignored by the box, where the old one took the end.
-    box->setCursorPosition(std::min(box->maxLength(), int(box->text().size())));
+    // The old box put the caret at its maximum length, which past the text is the end.
+    box->setCursorPosition(std::min(LibrAgg770::amountBoxLength, int(box->text().size())));
 }
 
 void QUADROSX::Text1_LostFocus(int index) {

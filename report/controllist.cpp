@@ -1,5 +1,6 @@
 #include "report/controllist.h"
 
+#include "app/trimblanks.h"
 #include "editor/amount.h"
 #include "report/printersink.h"
 
@@ -91,8 +92,8 @@ QString titleLine(int pageNumber) {
 }
 
 QString declarantLine(const DeclarantCaptions& captions) {
-    return QStringLiteral("Azienda ") + captions.company.trimmed() + QLatin1Char(' ') +
-           captions.name.trimmed() + QStringLiteral(" Codice fiscale ") + captions.taxCode;
+    return QStringLiteral("Azienda ") + trimBlanks(captions.company) + QLatin1Char(' ') +
+           trimBlanks(captions.name) + QStringLiteral(" Codice fiscale ") + captions.taxCode;
 }
 
 QString columnHeadsLine() {
@@ -108,7 +109,7 @@ QStringList pageHeader(int pageNumber, const DeclarantCaptions& captions) {
 QString amountCell(const QString& field) {
     // The list's pattern "#########0.#0" differs from the boxes' only in optional digits, so
     // it renders exactly as the display form.
-    const QString rendered = LibrAgg770::formatAmountText(field).trimmed();
+    const QString rendered = trimBlanks(LibrAgg770::formatAmountText(field));
     return (QString(cellWidth, QLatin1Char(' ')) + rendered).right(cellWidth);
 }
 

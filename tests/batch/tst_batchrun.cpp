@@ -1,3 +1,4 @@
+#include "app/batchoptions.h"
 #include "report/controllist.h"
 #include "report/recordingprintersink.h"
 #include "testarchive.h"
@@ -137,6 +138,21 @@ class TestBatchRun : public QObject {
     }
     void cleanup() { QCOMPARE(fileBytes(archive->yearPath()), before); }
 
+    // Any other first argument, "--" ones included, is the suite's command line: the window.
+    void onlyTheOptionsWorkWithoutTheWindow() {
+        QStringList batch;
+        for (const char* first :
+             {"--check", "--control-lists", "--help", "--declarant", "--pdf", "--csv", "--printer",
+              "--R1.0", "--", "--checks", "/R1.0", "-h"}) {
+            QByteArray program("quadrosx"), argument(first);
+            char* argv[] = {program.data(), argument.data()};
+            if (isBatchCommandLine(2, argv))
+                batch << first;
+        }
+        QCOMPARE(batch.join(' '),
+                 "--check --control-lists --help --declarant --pdf --csv --printer");
+    }
+
     void checkFindsExactlyThePlantedFaults_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
@@ -228,7 +244,7 @@ class TestBatchRun : public QObject {
         QTest::addColumn<QString>("message");
         QTest::newRow("help") << QStringList{"--help"} << false << 0 << "--control-lists FILE.pdf";
         QTest::newRow("unknown option")
-            << QStringList{"--chek"} << false << 2 << "Opzione sconosciuta: --chek";
+            << QStringList{"--check", "--chek"} << false << 2 << "Opzione sconosciuta: --chek";
         QTest::newRow("no file, no printer") << QStringList{"--control-lists"} << false << 2
                                              << "vuole il nome del file PDF oppure --printer";
         QTest::newRow("unknown company") << QStringList{"--check", "--declarant", "X77"} << false

@@ -2,6 +2,7 @@
 
 #include "editor/amount.h"
 
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,22 @@ class TestRowEditing : public QObject {
     void cleanup() {
         QCOMPARE(h->boxes.unexpected, 0);
         h.reset();
+    }
+
+    // The 14 characters limit typing and pasting only: a column sum with 12 integer digits
+    // is shown and stored whole.
+    void aLongSumIsKeptWhole() {
+        h->archive.exec("UPDATE QUADROSX SET SX_2 = '9999999999,99' WHERE SEQ <> '001'");
+        h->click(w()->cmdselprec(1));
+        h->open("001");
+        h->click(w()->Cmdtotali);
+        QCOMPARE(w()->Text1(2)->text(), QStringLiteral("299999999999,70"));
+        h->click(w()->cmdmemorizza);
+        QCOMPARE(h->archive.rows("SELECT SX_2 FROM QUADROSX WHERE SEQ = '001'"),
+                 QList<QStringList>{{"299999999999,70"}});
+        QApplication::clipboard()->setText(QStringLiteral("1234567890123456"));
+        w()->Text1(1)->paste(); // as the context menu's "Incolla" does
+        QCOMPARE(w()->Text1(1)->text(), QStringLiteral("0,00"));
     }
 
     // The button; the keys typed in box 1 of the row opened ("-": only clicked, '\x7f' Delete);

@@ -1,12 +1,14 @@
 #include "windowharness.h"
 
 #include "app/commandline.h"
+#include "app/desktopplatform.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // Starting the program from the suite: what it needs, and the list it shows.
@@ -92,8 +94,10 @@ class TestStartup : public QObject {
         const QByteArray before = fileBytes(h->archive.yearPath());
         h->start(QStringLiteral("/R  4.2.1  "));
         QCOMPARE(h->window->StatusPanel1->text(), QStringLiteral("Release 4.2.1"));
-        // The design size is the whole window, borders and title bar included.
-        QCOMPARE(h->window->frameGeometry(), QRect((1280 - 808) / 2, (1024 - 608) / 2, 808, 608));
+        // The design size is the whole window, borders and title bar included, also when a
+        // window manager adds them after the window is shown.
+        QTRY_COMPARE(h->window->frameGeometry(),
+                     QRect((1280 - 808) / 2, (1024 - 608) / 2, 808, 608));
         QCOMPARE(h->window->List1->item(1)->text(),
                  "002 " + QString("MMM").leftJustified(16) + " MEDÌ NICOLÒ");
         for (const auto& [option, order] : QList<std::pair<int, QString>>{
@@ -109,18 +113,55 @@ class TestStartup : public QObject {
         QCOMPARE(fileBytes(h->archive.yearPath()), before);
     }
 
-    // Written by hand without quotes, as the README shows: a comma would make a list of it, a
-    // semicolon would end it.
+    // Written by hand, as the README shows: the value is the whole text after "=", whatever
+    // a settings file would otherwise make of a comma, a semicolon, a backslash, a double quote
+    // or a leading "@". The last one names a folder relative to the working folder.
+    void folderNameIsReadWhole_data() {
+        QTest::addColumn<QString>("folder");
+        for (const char* folder :
+             {"archivi,2004;a", "archivi\\2004\\t", "archivi \"2004\"", "@@archivi", "@Invalid()"})
+            QTest::newRow(folder) << QString(folder);
+    }
     void folderNameIsReadWhole() {
-        const QString archives = QFileInfo(h->archive.archives()).dir().filePath("archivi,2004;a");
-        QVERIFY(QDir().rename(h->archive.archives(), archives));
+        QFETCH(QString, folder);
+        const QDir parent = QFileInfo(h->archive.archives()).dir();
+        QVERIFY(QDir().rename(h->archive.archives(), parent.filePath(folder)));
+        const QString value = folder.startsWith('@') ? folder : parent.filePath(folder);
         QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN")
                        .fileName());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(("[General]\nPERCORSOARCHIVI=" + archives + "\nPERCORSOPROGRAMMI=x\n").toUtf8());
+        file.write(("[General]\nPERCORSOARCHIVI=" + value + "\nPERCORSOPROGRAMMI=" + value + "\n")
+                       .toUtf8());
         file.close();
+        const QString current = QDir::currentPath();
+        QDir::setCurrent(parent.path());
         h->start();
-        QCOMPARE(h->mod.DIRARCHIVI + QString::number(h->window->List1->count()), archives + "3");
+        QDir::setCurrent(current);
+        QCOMPARE(h->mod.DIRARCHIVI + h->mod.DIRPROGRAMMI +
+                     QString::number(h->window->List1->count()),
+                 value + value + "3");
+    }
+
+    // The single copy is per user: another user's copy, running or crashed, on the same machine
+    // (a terminal server) does not count. Each user has a runtime folder of their own.
+    void oneCopyPerUser() {
+        QTemporaryDir mine, other;
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", mine.path().toLocal8Bit());
+        std::optional<DesktopPlatform> first(std::in_place);
+        const bool firstBlocked = first->anotherCopyRunning();
+        const bool secondBlocked = DesktopPlatform().anotherCopyRunning();
+        qputenv("XDG_RUNTIME_DIR", other.path().toLocal8Bit());
+        const bool otherUserBlocked = DesktopPlatform().anotherCopyRunning();
+        qputenv("XDG_RUNTIME_DIR", mine.path().toLocal8Bit());
+        first.reset();
+        const bool afterFirstBlocked = DesktopPlatform().anotherCopyRunning();
+        if (runtime.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", runtime);
+        QCOMPARE(QList<bool>({firstBlocked, secondBlocked, otherUserBlocked, afterFirstBlocked}),
+                 QList<bool>({false, true, false, false}));
     }
 
     // The release text is read from the command line as the process received it.

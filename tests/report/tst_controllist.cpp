@@ -7,8 +7,9 @@ using ControlList::Record;
 
 namespace {
 
-const ControlList::DeclarantCaptions captions{
-    QStringLiteral(" 001"), QStringLiteral(" ROSSI MARIO"), QStringLiteral(" RSSMRA80A01H501U")};
+const ControlList::DeclarantCaptions captions{QStringLiteral(" 001\t"),
+                                              QStringLiteral("\tROSSI MARIO "),
+                                              QStringLiteral(" RSSMRA80A01H501U")};
 
 // Each record: SEQ, then SX_1..SX_10; missing fields are Null.
 QList<Record> records(const QList<QStringList>& rows) {
@@ -44,10 +45,10 @@ class TestControlList : public QObject {
                                              "       0,00           0,00 ");
         QTest::newRow("no stored row") << QList<QStringList>{} << QStringList{"", "SX35 "};
         QTest::newRow("no summary row: labels count printed rows")
-            << QList<QStringList>{{"002", "0", "10", "0", "0", "0", "0", "0", "0", "0", "0"},
+            << QList<QStringList>{{"002", "0", "10", "0", "0", "0", " \t5 ", "0", "0", "0", "0"},
                                   {"031", "0", "0", "0", "0", "0", "0", "7", "1", "1", "1"}}
             << QStringList{"SX4          10,00           0,00           0,00           0,00      "
-                           "     0,00           0,00 ",
+                           "       \t5           0,00 ",
                            "SX5           0,00           0,00           0,00           0,00      "
                            "     0,00           7,00 ",
                            "", "SX35 "};
@@ -74,6 +75,8 @@ class TestControlList : public QObject {
         QFETCH(QList<QStringList>, rows);
         QFETCH(QStringList, body);
         const QStringList lines = printed(records(rows));
+        // Blanks are trimmed, nothing else.
+        QCOMPARE(lines.at(3), "Azienda 001\t \tROSSI MARIO Codice fiscale  RSSMRA80A01H501U");
         QCOMPARE(lines.mid(7, lines.size() - 8), body);
     }
 
