@@ -1,0 +1,108 @@
+#include "data/accessimport.h"
+
+#include "data/catalog.h"
+
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+// The fields of the year's database that the program reads and writes; the keys first.
+const QStringList frontPageFields = {QStringLiteral("CODAZI"), QStringLiteral("CFD"),
+                                     QStringLiteral("FR_1"),   QStringLiteral("FR_2"),
+                                     QStringLiteral("FR_3"),   QStringLiteral("fr_14"),
+                                     QStringLiteral("FR_46")};
+const QStringList scheduleFields = {
+    QStringLiteral("CODAZI"), QStringLiteral("CFD"),  QStringLiteral("SEQ"),
+    QStringLiteral("SX_1"),   QStringLiteral("SX_2"), QStringLiteral("SX_3"),
+    QStringLiteral("SX_4"),   QStringLiteral("SX_5"), QStringLiteral("SX_6"),
+    QStringLiteral("SX_7"),   QStringLiteral("SX_8"), QStringLiteral("SX_9"),
+    QStringLiteral("SX_10")};
+
+QStringList quotedAll(const QStringList& names) {
+    QStringList quoted;
+    for (const QString& name : names)
+        quoted << Catalog::quoted(name);
+    return quoted;
+}
+
+} // namespace
+
+AccessImport::AccessImport(const QString& path)
+    : path_(path), reader_(path),
+      frontPage_(sourceOf(QStringLiteral("FRONTESPIZIO"), frontPageFields)),
+      schedule_(sourceOf(QStringLiteral("QUADROSX"), scheduleFields)) {}
+
+AccessImport::Source AccessImport::sourceOf(const QString& table, const QStringList& fields) {
+    const QStringList present = reader_.columns(table);
+    Source source{table, {}};
+    for (const QString& field : fields) {
+        const auto found = std::find_if(present.begin(), present.end(), [&](const QString& name) {
+            return name.compare(field, Qt::CaseInsensitive) == 0;
+        });
+        if (found == present.end())
+            throw DatabaseError{DatabaseErrors::AccessFileUnreadable,
+                                QStringLiteral("Il file Access %1 non ha il campo %2 della tabella "
+                                               "%3.")
+                                    .arg(path_, field, table)};
+        source.columns << *found;
+    }
+    return source;
+}
+
+CopiedRecords AccessImport::into(Database& to) {
+    refuseFilledTarget(to);
+    Transaction transaction(to);
+    CopiedRecords copied;
+    copied.frontPages = copy(frontPage_, frontPageFields, 2, to);
+    copied.scheduleRows = copy(schedule_, scheduleFields, 3, to);
+    transaction.commit();
+    return copied;
+}
+
+int AccessImport::copy(const Source& source, const QStringList& fields, int keyFields,
+                       Database& to) {
+    const QString table = to.tableName(source.table);
+    QSqlQuery write(to.connection());
+    const QStringList marks(fields.size(), QStringLiteral("?"));
+    if (!write.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(Catalog::quoted(table), quotedAll(fields).join(QLatin1Char(',')),
+                                marks.join(QLatin1Char(',')))))
+        to.fail(write.lastError());
+    QStringList expected;
+    QSet<QString> keys;
+    const auto refuse = [&](int record, const QString& why) {
+        throw DatabaseError{DatabaseErrors::AccessFileUnreadable,
+                            QStringLiteral("Il file Access %1, tabella %2, record %3: %4. Nulla è "
+                                           "stato copiato.")
+                                .arg(path_, source.table)
+                                .arg(record)
+                                .arg(why)};
+    };
+    reader_.readRows(source.table, source.columns, [&](const QVariantList& values) {
+        const int record = int(expected.size()) + 1;
+        QStringList key;
+        for (int i = 0; i < keyFields; ++i) {
+            if (values.at(i).toString().trimmed().isEmpty())
+                refuse(record, QStringLiteral("il campo chiave %1 è vuoto").arg(fields.at(i)));
+            key << values.at(i).toString().toUpper();
+        }
+        if (keys.contains(key.join(QChar(0))))
+            refuse(record,
+                   QStringLiteral("la chiave %1 è ripetuta").arg(key.join(QLatin1Char(' '))));
+        keys.insert(key.join(QChar(0)));
+        for (int i = 0; i < values.size(); ++i)
+            write.bindValue(i, values.at(i).isNull() ? QVariant(QMetaType::fromType<QString>())
+                                                     : values.at(i));
+        if (!write.exec())
+            to.fail(write.lastError());
+        expected << joinedRecord(values);
+    });
+    expected.sort();
+    if (storedRecords(to, source.table, quotedAll(fields)) != expected)
+        throw DatabaseError{DatabaseErrors::CopyRefused,
+                            QStringLiteral("La copia di %1 non corrisponde al file Access %2")
+                                .arg(source.table, path_)};
+    return int(expected.size());
+}
