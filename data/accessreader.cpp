@@ -91,6 +91,9 @@ AccessReader::AccessReader(const QString& path) : path_(path), handle_(std::make
     const AccessFile::Format format = AccessFile::formatOfHeader(header);
     if (format == AccessFile::Format::None)
         fail(QStringLiteral("non è un archivio Access"));
+    const int pageSize = format == AccessFile::Format::Jet3 ? 2048 : 4096;
+    if (file.size() % pageSize != 0 || file.size() < 3 * pageSize)
+        fail(QStringLiteral("è danneggiato: è troncato (%1 byte)").arg(file.size()));
     if (AccessFile::hasPassword(header))
         fail(QStringLiteral("è protetto da una password: toglierla con Access, poi riprovare"));
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
