@@ -110,7 +110,7 @@ bool QUADROSX::isAccessArchive(const QString& path) {
     const AccessFile::Format format = AccessFile::formatOf(localPath(path));
     if (format == AccessFile::Format::None)
         return false;
-    ask(AccessFile::notice(path, format, mod_.DIRARCHIVI),
+    ask(AccessFile::notice(localPath(path), format, mod_.DIRARCHIVI),
         MessageBoxes::OkOnly + MessageBoxes::Critical, captionPrefix());
     endProcess(0);
     return true;

@@ -40,7 +40,7 @@ class TestStartup : public QObject {
             "programma\r\rGestione Modello 770/2004 (Semplificato) - Gestione Quadro SX - "
             "Riepilogo delle compensazioni";
         static const char accessNotice[] =
-            "16  Gestione Modello 770/2004 (Semplificato) - : Il file %1\\%2 è un archivio Access "
+            "16  Gestione Modello 770/2004 (Semplificato) - : Il file %1/%2 è un archivio Access "
             "della procedura paghe, formato Access 2000-2003 (Jet 4).\rQuesto programma lavora su "
             "un archivio SQLite e non lo apre: nulla è stato copiato né modificato.\r\rPer "
             "portare gli archivi Access nel nuovo formato, a procedura chiusa, eseguire una "
