@@ -2,7 +2,6 @@
 
 #include "data/catalog.h"
 
-#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -19,6 +18,56 @@ const QStringList scheduleFields = {
     QStringLiteral("SX_4"),   QStringLiteral("SX_5"), QStringLiteral("SX_6"),
     QStringLiteral("SX_7"),   QStringLiteral("SX_8"), QStringLiteral("SX_9"),
     QStringLiteral("SX_10")};
+
+// Every record's joined values, summed under two hashes, and their count: equal digests mean the
+// same records, without holding them all.
+struct Digest {
+    qsizetype count = 0;
+    size_t first = 0;
+    size_t second = 0;
+    void add(const QVariantList& values) {
+        const QString record = joinedRecord(values);
+        ++count;
+        first += qHash(record, 1);
+        second += qHash(record, 0x9e3779b9);
+    }
+    bool operator==(const Digest& other) const {
+        return count == other.count && first == other.first && second == other.second;
+    }
+};
+
+Digest storedDigest(Database& db, const QString& table, const QStringList& columns) {
+    QSqlQuery query(db.connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
+                        .arg(columns.join(QLatin1Char(',')), Catalog::quoted(table))))
+        db.fail(query.lastError());
+    Digest digest;
+    QVariantList values;
+    while (query.next()) {
+        values.clear();
+        for (int i = 0; i < columns.size(); ++i)
+            values << (query.isNull(i) ? QVariant() : QVariant(query.value(i).toString()));
+        digest.add(values);
+    }
+    return digest;
+}
+
+// Whether `table` already holds a record of that key.
+bool isRepeatedKey(Database& db, const QString& table, const QStringList& key) {
+    QStringList conditions;
+    for (int i = 0; i < key.size(); ++i)
+        conditions << Catalog::quoted(i == 0   ? QStringLiteral("CODAZI")
+                                      : i == 1 ? QStringLiteral("CFD")
+                                               : QStringLiteral("SEQ")) +
+                          QStringLiteral(" = ?");
+    QSqlQuery query(db.connection());
+    query.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2")
+                      .arg(Catalog::quoted(table), conditions.join(QStringLiteral(" AND "))));
+    for (const QString& value : key)
+        query.addBindValue(value);
+    return query.exec() && query.next();
+}
 
 QStringList quotedAll(const QStringList& names) {
     QStringList quoted;
@@ -70,39 +119,36 @@ int AccessImport::copy(const Source& source, const QStringList& fields, int keyF
                            .arg(Catalog::quoted(table), quotedAll(fields).join(QLatin1Char(',')),
                                 marks.join(QLatin1Char(',')))))
         to.fail(write.lastError());
-    QStringList expected;
-    QSet<QString> keys;
-    const auto refuse = [&](int record, const QString& why) {
+    Digest expected;
+    const auto refuse = [&](const QString& why) {
         throw DatabaseError{DatabaseErrors::AccessFileUnreadable,
                             QStringLiteral("Il file Access %1, tabella %2, record %3: %4. Nulla è "
                                            "stato copiato.")
                                 .arg(path_, source.table)
-                                .arg(record)
+                                .arg(expected.count + 1)
                                 .arg(why)};
     };
     reader_.readRows(source.table, source.columns, [&](const QVariantList& values) {
-        const int record = int(expected.size()) + 1;
         QStringList key;
         for (int i = 0; i < keyFields; ++i) {
             if (values.at(i).toString().trimmed().isEmpty())
-                refuse(record, QStringLiteral("il campo chiave %1 è vuoto").arg(fields.at(i)));
-            key << values.at(i).toString().toUpper();
+                refuse(QStringLiteral("il campo chiave %1 è vuoto").arg(fields.at(i)));
+            key << values.at(i).toString();
         }
-        if (keys.contains(key.join(QChar(0))))
-            refuse(record,
-                   QStringLiteral("la chiave %1 è ripetuta").arg(key.join(QLatin1Char(' '))));
-        keys.insert(key.join(QChar(0)));
         for (int i = 0; i < values.size(); ++i)
             write.bindValue(i, values.at(i).isNull() ? QVariant(QMetaType::fromType<QString>())
                                                      : values.at(i));
-        if (!write.exec())
+        // The table's unique key refuses a record whose key is there already.
+        if (!write.exec()) {
+            if (isRepeatedKey(to, table, key))
+                refuse(QStringLiteral("la chiave %1 è ripetuta").arg(key.join(QLatin1Char(' '))));
             to.fail(write.lastError());
-        expected << joinedRecord(values);
+        }
+        expected.add(values);
     });
-    expected.sort();
-    if (storedRecords(to, source.table, quotedAll(fields)) != expected)
+    if (!(storedDigest(to, table, quotedAll(fields)) == expected))
         throw DatabaseError{DatabaseErrors::CopyRefused,
                             QStringLiteral("La copia di %1 non corrisponde al file Access %2")
                                 .arg(source.table, path_)};
-    return int(expected.size());
+    return int(expected.count);
 }
