@@ -53,20 +53,32 @@ Digest storedDigest(Database& db, const QString& table, const QStringList& colum
     return digest;
 }
 
-// Whether `table` already holds a record of that key.
-bool isRepeatedKey(Database& db, const QString& table, const QStringList& key) {
+// Whether `table` already holds a record of that key (`columns` the key's, as the store names
+// them).
+bool isRepeatedKey(Database& db, const QString& table, const QStringList& columns,
+                   const QStringList& key) {
     QStringList conditions;
     for (int i = 0; i < key.size(); ++i)
-        conditions << Catalog::quoted(i == 0   ? QStringLiteral("CODAZI")
-                                      : i == 1 ? QStringLiteral("CFD")
-                                               : QStringLiteral("SEQ")) +
-                          QStringLiteral(" = ?");
+        conditions << Catalog::quoted(columns.at(i)) + QStringLiteral(" = ?");
     QSqlQuery query(db.connection());
     query.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2")
                       .arg(Catalog::quoted(table), conditions.join(QStringLiteral(" AND "))));
     for (const QString& value : key)
         query.addBindValue(value);
     return query.exec() && query.next();
+}
+
+// The target's names of `fields`, which the program's tables all have.
+QStringList storeNames(Database& db, const QString& table, const QStringList& fields) {
+    const QStringList present = Catalog::columns(db, table);
+    QStringList names;
+    for (const QString& field : fields) {
+        const auto found = std::find_if(present.begin(), present.end(), [&](const QString& name) {
+            return name.compare(field, Qt::CaseInsensitive) == 0;
+        });
+        names << (found == present.end() ? field : *found);
+    }
+    return names;
 }
 
 QStringList quotedAll(const QStringList& names) {
@@ -113,10 +125,11 @@ CopiedRecords AccessImport::into(Database& to) {
 int AccessImport::copy(const Source& source, const QStringList& fields, int keyFields,
                        Database& to) {
     const QString table = to.tableName(source.table);
+    const QStringList columns = storeNames(to, table, fields);
     QSqlQuery write(to.connection());
     const QStringList marks(fields.size(), QStringLiteral("?"));
     if (!write.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(Catalog::quoted(table), quotedAll(fields).join(QLatin1Char(',')),
+                           .arg(Catalog::quoted(table), quotedAll(columns).join(QLatin1Char(',')),
                                 marks.join(QLatin1Char(',')))))
         to.fail(write.lastError());
     Digest expected;
@@ -140,13 +153,13 @@ int AccessImport::copy(const Source& source, const QStringList& fields, int keyF
                                                      : values.at(i));
         // The table's unique key refuses a record whose key is there already.
         if (!write.exec()) {
-            if (isRepeatedKey(to, table, key))
+            if (isRepeatedKey(to, table, columns, key))
                 refuse(QStringLiteral("la chiave %1 è ripetuta").arg(key.join(QLatin1Char(' '))));
             to.fail(write.lastError());
         }
         expected.add(values);
     });
-    if (!(storedDigest(to, table, quotedAll(fields)) == expected))
+    if (!(storedDigest(to, table, quotedAll(columns)) == expected))
         throw DatabaseError{DatabaseErrors::CopyRefused,
                             QStringLiteral("La copia di %1 non corrisponde al file Access %2")
                                 .arg(source.table, path_)};
