@@ -4,7 +4,7 @@
 #include "data/databaseerror.h"
 
 #include <charconv>
-#include <cstring>
+#include <cmath>
 #include <mdbtools.h>
 #include <QDateTime>
 #include <QFile>
