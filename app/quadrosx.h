@@ -50,6 +50,8 @@ class QUADROSX : public QMainWindow {
     void cmduscita_Click(int index);
     void CONTROLLOAMBIENTE();
     void LEGGIPERCORSI();
+    // Names an Access year's database or template in a message and ends the run.
+    bool isAccessArchive(const QString& path);
     void CONTROLLOFRONTESPIZIO(const QString& caption);
     void placeWindow();
     // True once the process was asked to end: every procedure returns at once.

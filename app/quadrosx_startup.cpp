@@ -2,6 +2,7 @@
 #include "app/names.h"
 #include "app/quadrosx.h"
 #include "app/trimblanks.h"
+#include "data/accessfile.h"
 
 #include <QFile>
 #include <QLabel>
@@ -105,11 +106,23 @@ void QUADROSX::CONTROLLOAMBIENTE() {
         return;
     }
     const QString yearDatabase = localPath(yearDatabasePath(mod_));
+    if (isAccessArchive(QFile::exists(yearDatabase) ? yearDatabasePath(mod_) : templatePath(mod_)))
+        return;
     // Only a missing file is created: anything already there, even a damaged file, is the
     // user's and stays as it is.
     if (!QFile::exists(yearDatabase) && !QFile::copy(localPath(templatePath(mod_)), yearDatabase))
         throw DatabaseError{75, QStringLiteral("Impossibile copiare %1 in %2")
                                     .arg(templatePath(mod_), yearDatabasePath(mod_))};
+}
+
+bool QUADROSX::isAccessArchive(const QString& path) {
+    const AccessFile::Format format = AccessFile::formatOf(localPath(path));
+    if (format == AccessFile::Format::None)
+        return false;
+    ask(AccessFile::notice(localPath(path), format, mod_.DIRARCHIVI),
+        MessageBoxes::OkOnly + MessageBoxes::Critical, captionPrefix());
+    endProcess(0);
+    return true;
 }
 
 void QUADROSX::LEGGIPERCORSI() {

@@ -2,6 +2,7 @@
 
 #include "app/environment.h"
 #include "app/names.h"
+#include "data/accessfile.h"
 #include "data/yeardatabase.h"
 
 std::unique_ptr<Database> openYearDatabaseForReading() {
@@ -10,8 +11,13 @@ std::unique_ptr<Database> openYearDatabaseForReading() {
     if (archives.isEmpty())
         throw BatchFailure{QStringLiteral("Non trovata procedura Zavirten: manca l'impostazione "
                                           "PERCORSOARCHIVI.")};
-    return openYearDatabase(
-        Names770::localPath(archives + Names770::yearDatabaseFile()),
-        LEGGIREGISTRO(Hive::CurrentUser, Names770::registryKey(), QStringLiteral("SERVERARCHIVI")),
-        Database::Access::ReadOnly);
+    const QString yearDatabase = Names770::localPath(archives + Names770::yearDatabaseFile());
+    const QString server =
+        LEGGIREGISTRO(Hive::CurrentUser, Names770::registryKey(), QStringLiteral("SERVERARCHIVI"));
+    const AccessFile::Format format =
+        server.isEmpty() ? AccessFile::formatOf(yearDatabase) : AccessFile::Format::None;
+    if (format != AccessFile::Format::None)
+        throw BatchFailure{AccessFile::notice(yearDatabase, format, archives)
+                               .replace(QLatin1Char('\r'), QLatin1Char('\n'))};
+    return openYearDatabase(yearDatabase, server, Database::Access::ReadOnly);
 }

@@ -1,6 +1,6 @@
 // Every figure of the program against the bare work it is compared to, as one table.
-// Usage: bench_figures [declarants ...] [batch]   (default 10000 and 100000; run from a Release
-// build)
+// Usage: bench_figures [declarants ...] [batch|access]   (default 10000 and 100000; run from a
+// Release build)
 
 #include "benchsupport.h"
 #include "figures.h"
@@ -46,17 +46,26 @@ int main(int argc, char** argv) {
     // work without a window.
     QList<int> sizes;
     bool batchOnly = false;
+    bool accessOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "batch") == 0)
             batchOnly = true;
+        else if (qstrcmp(argv[i], "access") == 0)
+            accessOnly = true;
         else
             sizes << QString::fromLocal8Bit(argv[i]).toInt();
     }
     if (sizes.isEmpty())
-        sizes = batchOnly ? QList<int>{10000} : QList<int>{10000, 100000};
+        sizes = batchOnly || accessOnly ? QList<int>{10000} : QList<int>{10000, 100000};
 
     QTextStream out(stdout);
     out << "| work | program | bare work | ratio | targets | met |\n|---|---|---|---|---|---|\n";
+    if (accessOnly) {
+        for (int declarants : sizes)
+            for (const Figure& figure : Measure::accessImport(declarants))
+                print(out, figure);
+        return 0;
+    }
     if (batchOnly) {
         for (int declarants : sizes)
             for (const Figure& figure : Measure::everyDeclarant(declarants))
@@ -76,6 +85,8 @@ int main(int argc, char** argv) {
     for (int declarants : sizes)
         print(out, Measure::peakMemory(declarants));
     for (const Figure& figure : Measure::everyDeclarant(sizes.first()))
+        print(out, figure);
+    for (const Figure& figure : Measure::accessImport(sizes.first()))
         print(out, figure);
     return 0;
 }

@@ -6,9 +6,12 @@
 #include <ctime>
 #include <functional>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QUuid>
+#include <unistd.h>
 #include <vector>
 
 // Shared by the benchmarks: a suite archive with many declarants, and timing by median.
@@ -88,6 +91,56 @@ inline Timing medianTiming(
 
 inline double medianMs(int runs, const std::function<void()>& work) {
     return medianTiming(runs, work).wall;
+}
+
+struct ProcessRun {
+    double ms = 0;
+    double cpuMs = 0; // user and system time: what the work costs however loaded the machine
+    double peakMb = 0;
+};
+
+// A field of the kernel's account of a running process, read from /proc.
+inline QList<QByteArray> procFields(qint64 pid, const char* file) {
+    QFile status(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
+    return status.open(QIODevice::ReadOnly) ? status.readAll().split('\n') : QList<QByteArray>{};
+}
+
+// The program as a process of its own; its peak resident size and its processor time read
+// while it runs, the last reading a few milliseconds before it ends.
+inline ProcessRun runProgram(const QString& path, const QStringList& arguments) {
+    QProcess program;
+    program.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    program.start(path, arguments);
+    program.waitForStarted();
+    ProcessRun run;
+    const double tickMs = 1000.0 / double(sysconf(_SC_CLK_TCK));
+    while (!program.waitForFinished(10)) {
+        for (const QByteArray& line : procFields(program.processId(), "status"))
+            if (line.startsWith("VmHWM:"))
+                run.peakMb = line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+        const QList<QByteArray> stat = procFields(program.processId(), "stat");
+        const QList<QByteArray> times =
+            stat.isEmpty() ? QList<QByteArray>{}
+                           : stat.first().mid(stat.first().lastIndexOf(')') + 2).split(' ');
+        if (times.size() > 12)
+            run.cpuMs = (times.at(11).toDouble() + times.at(12).toDouble()) * tickMs;
+    }
+    run.ms = double(timer.nsecsElapsed()) / 1e6;
+    return run;
+}
+
+// The processor time of this process for `work`.
+inline double cpuMs(const std::function<void()>& work) {
+    const auto now = [] {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    };
+    const double start = now();
+    work();
+    return now() - start;
 }
 
 } // namespace Bench

@@ -43,4 +43,6 @@ QList<Figure> onServer();
 Figure peakMemory(int declarants);
 // Without a window: the check of every schedule and every control list into one PDF.
 QList<Figure> everyDeclarant(int declarants);
+// sxcopy bringing in an Access year's database of `declarants` declarants with 31 rows each.
+QList<Figure> accessImport(int declarants);
 } // namespace Measure

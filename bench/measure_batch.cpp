@@ -50,56 +50,6 @@ void addSchedules(const QString& path, int declarants) {
     db.commit();
 }
 
-struct ProcessRun {
-    double ms = 0;
-    double cpuMs = 0; // user and system time: what the work costs however loaded the machine
-    double peakMb = 0;
-};
-
-// A field of the kernel's account of a running process, read from /proc.
-QList<QByteArray> procFields(qint64 pid, const char* file) {
-    QFile status(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
-    return status.open(QIODevice::ReadOnly) ? status.readAll().split('\n') : QList<QByteArray>{};
-}
-
-// The program as a process of its own; its peak resident size and its processor time read
-// while it runs, the last reading a few milliseconds before it ends.
-ProcessRun runProgram(const QStringList& arguments) {
-    QProcess program;
-    program.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    program.start(QStringLiteral(QUADROSX_EXE), arguments);
-    program.waitForStarted();
-    ProcessRun run;
-    const double tickMs = 1000.0 / double(sysconf(_SC_CLK_TCK));
-    while (!program.waitForFinished(10)) {
-        for (const QByteArray& line : procFields(program.processId(), "status"))
-            if (line.startsWith("VmHWM:"))
-                run.peakMb = line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-        const QList<QByteArray> stat = procFields(program.processId(), "stat");
-        const QList<QByteArray> times =
-            stat.isEmpty() ? QList<QByteArray>{}
-                           : stat.first().mid(stat.first().lastIndexOf(')') + 2).split(' ');
-        if (times.size() > 12)
-            run.cpuMs = (times.at(11).toDouble() + times.at(12).toDouble()) * tickMs;
-    }
-    run.ms = double(timer.nsecsElapsed()) / 1e6;
-    return run;
-}
-
-// The processor time of this process for `work`.
-double cpuMs(const std::function<void()>& work) {
-    const auto now = [] {
-        timespec t{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-        return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-    };
-    const double start = now();
-    work();
-    return now() - start;
-}
-
 // The same queries, every field of every row read as text, nothing else.
 void bareRead(const QString& path) {
     Bench::Connection connection(path);
@@ -169,7 +119,8 @@ QList<Figure> Measure::everyDeclarant(int declarants) {
     addSchedules(h.archive.yearPath(), declarants);
     const QString pdf = h.archive.programs() + QStringLiteral("/liste.pdf");
 
-    const ProcessRun checking = runProgram({QStringLiteral("--check")});
+    const Bench::ProcessRun checking =
+        Bench::runProgram(QStringLiteral(QUADROSX_EXE), {QStringLiteral("--check")});
     Figure check{QStringLiteral("check of %1 schedules (process)").arg(declarants)};
     check.value = checking.ms;
     check.bareWhat = QStringLiteral("the same queries, every field read as text");
@@ -178,10 +129,11 @@ QList<Figure> Measure::everyDeclarant(int declarants) {
     Figure checkCpu{QStringLiteral("the same, processor time")};
     checkCpu.value = checking.cpuMs;
     checkCpu.bareWhat = check.bareWhat;
-    checkCpu.bare = cpuMs([&] { bareRead(h.archive.yearPath()); });
+    checkCpu.bare = Bench::cpuMs([&] { bareRead(h.archive.yearPath()); });
     checkCpu.target = 1000;
 
-    const ProcessRun lists = runProgram({QStringLiteral("--control-lists"), pdf});
+    const Bench::ProcessRun lists =
+        Bench::runProgram(QStringLiteral(QUADROSX_EXE), {QStringLiteral("--control-lists"), pdf});
     Figure listing{QStringLiteral("%1 control lists into one PDF (process)").arg(declarants)};
     listing.value = lists.ms;
     listing.bareWhat = QStringLiteral("the same pages painted");
@@ -190,7 +142,7 @@ QList<Figure> Measure::everyDeclarant(int declarants) {
     Figure listingCpu{QStringLiteral("the same, processor time")};
     listingCpu.value = lists.cpuMs;
     listingCpu.bareWhat = listing.bareWhat;
-    listingCpu.bare = cpuMs([&] { barePaint(pdf, declarants); });
+    listingCpu.bare = Bench::cpuMs([&] { barePaint(pdf, declarants); });
     listingCpu.target = 20000;
 
     Figure memory{QStringLiteral("peak memory, %1 control lists").arg(declarants)};

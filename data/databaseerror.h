@@ -21,4 +21,5 @@ constexpr int NotOpen = 91;
 constexpr int BadServerAddress = 3151;
 constexpr int ConnectionLost = 3146;
 constexpr int CopyRefused = 3022;
+constexpr int AccessFileUnreadable = 3343;
 } // namespace DatabaseErrors

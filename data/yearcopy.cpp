@@ -39,26 +39,6 @@ std::pair<QStringList, QStringList> sharedColumns(Database& from, Database& to,
     return {fromNames, toNames};
 }
 
-// Every record of a table, each as its values joined; Null apart from empty text. Sorted, so
-// two stores that order text alike or not compare the same.
-QStringList contents(Database& db, const QString& table, const QStringList& columns) {
-    QSqlQuery query(db.connection());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
-                        .arg(columns.join(QLatin1Char(',')), Catalog::quoted(db.tableName(table)))))
-        db.fail(query.lastError());
-    QStringList records;
-    while (query.next()) {
-        QString record;
-        for (int i = 0; i < columns.size(); ++i)
-            record += query.isNull(i) ? QStringLiteral("\x01N")
-                                      : QLatin1Char('\x02') + query.value(i).toString();
-        records << record;
-    }
-    records.sort();
-    return records;
-}
-
 int copyTable(Database& from, Database& to, const QString& table) {
     const auto [fromColumns, toColumns] = sharedColumns(from, to, table);
     QSqlQuery read(from.connection());
@@ -82,14 +62,38 @@ int copyTable(Database& from, Database& to, const QString& table) {
             to.fail(write.lastError());
         ++count;
     }
-    if (contents(from, table, fromColumns) != contents(to, table, toColumns))
+    if (storedRecords(from, table, fromColumns) != storedRecords(to, table, toColumns))
         refuse(QStringLiteral("La copia di %1 non corrisponde all'origine").arg(table));
     return count;
 }
 
 } // namespace
 
-CopiedRecords copyYearDatabase(Database& from, Database& to) {
+QString joinedRecord(const QVariantList& values) {
+    QString record;
+    for (const QVariant& value : values)
+        record += value.isNull() ? QStringLiteral("\x01N") : QLatin1Char('\x02') + value.toString();
+    return record;
+}
+
+QStringList storedRecords(Database& db, const QString& table, const QStringList& columns) {
+    QSqlQuery query(db.connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
+                        .arg(columns.join(QLatin1Char(',')), Catalog::quoted(db.tableName(table)))))
+        db.fail(query.lastError());
+    QStringList records;
+    while (query.next()) {
+        QVariantList values;
+        for (int i = 0; i < columns.size(); ++i)
+            values << (query.isNull(i) ? QVariant() : QVariant(query.value(i).toString()));
+        records << joinedRecord(values);
+    }
+    records.sort();
+    return records;
+}
+
+void refuseFilledTarget(Database& to) {
     for (const QString& table : tables) {
         QSqlQuery any(to.connection());
         if (!any.exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 1")
@@ -100,6 +104,10 @@ CopiedRecords copyYearDatabase(Database& from, Database& to) {
                                   "sovrascritta")
                        .arg(table));
     }
+}
+
+CopiedRecords copyYearDatabase(Database& from, Database& to) {
+    refuseFilledTarget(to);
     Transaction transaction(to);
     CopiedRecords copied;
     copied.frontPages = copyTable(from, to, tables.at(0));

@@ -6,11 +6,14 @@
 //   --schema FILE    the SQL that makes the tables; by default data/schema.sql of the source
 //                    tree named by QUADROSX_SOURCE_DIR, or found above this program's folder.
 //   --declarants N   N generated declarants instead of the hand-made ones (benchmarks).
+//   --access         both files as the suite's Access (Jet 4) files instead, the amounts of
+//                    QUADROSX as Currency: the folder of an office still on the suite's files.
 //
 // Existing files are never overwritten: when either database is already there, nothing is
 // written and the exit code is 1.
 
 #include "app/names.h"
+#include "tools/jet4/jet4writer.h"
 
 #include <array>
 #include <cstdlib>
@@ -22,6 +25,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTextStream>
 #include <QUuid>
 #include <QVariant>
@@ -467,6 +471,60 @@ QString defaultSchema() {
     return QString();
 }
 
+// A table of the year's database as an Access table: every field Text, but the amounts of
+// SX_1 to SX_7 as Currency (ten-thousandths), as the suite keeps them.
+Jet4::Table accessTable(const Connection& connection, const QString& name) {
+    QSqlQuery query(connection.db());
+    if (!query.exec(QStringLiteral("SELECT * FROM ") + name))
+        throw Failure{query.lastError().text()};
+    Jet4::Table table{name, {}, {}};
+    const QSqlRecord fields = query.record();
+    const auto isAmount = [](const QString& field) {
+        return field.startsWith(QLatin1String("SX_")) && field.mid(3).toInt() <= 7;
+    };
+    for (int i = 0; i < fields.count(); ++i)
+        table.columns << Jet4::Column{fields.fieldName(i), isAmount(fields.fieldName(i))
+                                                               ? Jet4::Type::Currency
+                                                               : Jet4::Type::Text};
+    while (query.next()) {
+        QVariantList values;
+        for (int i = 0; i < fields.count(); ++i) {
+            const QVariant value = query.value(i);
+            const bool amount = table.columns.at(i).type == Jet4::Type::Currency;
+            values << (value.isNull() || !amount
+                           ? value
+                           : QVariant(qRound64(value.toString()
+                                                   .remove(QLatin1Char('.'))
+                                                   .replace(QLatin1Char(','), QLatin1Char('.'))
+                                                   .toDouble() *
+                                               100) *
+                                      100));
+        }
+        table.rows << values;
+    }
+    return table;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        throw Failure{QStringLiteral("cannot write %1: %2").arg(path, file.errorString())};
+}
+
+// Rewrites the template and the year's database as Access files of the same tables.
+void turnIntoAccess(const QString& templatePath, const QString& yearPath) {
+    QList<Jet4::Table> tables;
+    {
+        const Connection connection(yearPath);
+        for (const char* name : {"FRONTESPIZIO", "QUADROSX"})
+            tables << accessTable(connection, QString::fromLatin1(name));
+    }
+    writeFile(yearPath, Jet4::fileOf(tables));
+    for (Jet4::Table& table : tables)
+        table.rows.clear();
+    writeFile(templatePath, Jet4::fileOf(tables));
+}
+
 int fail(const QString& message) {
     QTextStream(stderr) << "makedemo: " << message << Qt::endl;
     return 1;
@@ -489,6 +547,9 @@ int main(int argc, char** argv) {
         QStringLiteral("n"));
     parser.addOption(schemaOption);
     parser.addOption(declarantsOption);
+    const QCommandLineOption accessOption(
+        QStringLiteral("access"), QStringLiteral("Write both files as Access (Jet 4) files."));
+    parser.addOption(accessOption);
     parser.addPositionalArgument(QStringLiteral("archives"), QStringLiteral("Archives folder."));
     parser.process(app);
 
@@ -521,6 +582,8 @@ int main(int argc, char** argv) {
         if (!QFile::copy(templatePath, yearPath))
             throw Failure{QStringLiteral("cannot copy %1 to %2").arg(templatePath, yearPath)};
         const auto [declarants, rows] = fillYear(yearPath, generated);
+        if (parser.isSet(accessOption))
+            turnIntoAccess(templatePath, yearPath);
         QTextStream(stdout) << "makedemo: wrote " << templatePath << "\nmakedemo: wrote "
                             << yearPath << " (" << declarants << " declarants, " << rows
                             << " schedule rows)" << Qt::endl;

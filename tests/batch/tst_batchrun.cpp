@@ -2,6 +2,7 @@
 #include "report/controllist.h"
 #include "report/recordingprintersink.h"
 #include "testarchive.h"
+#include "tools/jet4/jet4writer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -239,33 +240,51 @@ class TestBatchRun : public QObject {
 
     void wrongStartsEndWithAClearMessage_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("withoutDatabase");
+        QTest::addColumn<QString>("database"); // "kept", "missing" or "Access" in its place
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        QTest::newRow("help") << QStringList{"--help"} << false << 0 << "--control-lists FILE.pdf";
+        QTest::newRow("help") << QStringList{"--help"} << "kept" << 0 << "--control-lists FILE.pdf";
         QTest::newRow("unknown option")
-            << QStringList{"--check", "--chek"} << false << 2 << "Opzione sconosciuta: --chek";
-        QTest::newRow("no file, no printer") << QStringList{"--control-lists"} << false << 2
+            << QStringList{"--check", "--chek"} << "kept" << 2 << "Opzione sconosciuta: --chek";
+        QTest::newRow("no file, no printer") << QStringList{"--control-lists"} << "kept" << 2
                                              << "vuole il nome del file PDF oppure --printer";
-        QTest::newRow("unknown company") << QStringList{"--check", "--declarant", "X77"} << false
+        QTest::newRow("unknown company") << QStringList{"--check", "--declarant", "X77"} << "kept"
                                          << 2 << "Nessun dichiarante con codice azienda X77";
         QTest::newRow("year's database missing")
-            << QStringList{"--check"} << true << 2 << "File non trovato";
+            << QStringList{"--check"} << "missing" << 2 << "File non trovato";
+        QTest::newRow("year's database of Access")
+            << QStringList{"--control-lists", "x.pdf"} << "Access" << 2
+            << "S7702004.MDB è un archivio Access della procedura paghe, formato Access 2000-2003 "
+               "(Jet 4).\nQuesto programma lavora su un archivio SQLite e non lo apre: nulla è "
+               "stato copiato né modificato.\n\nPer portare gli archivi Access nel nuovo formato, "
+               "a procedura chiusa, eseguire una volta:\nsxcopy --in-place \"";
     }
     void wrongStartsEndWithAClearMessage() {
         QFETCH(QStringList, arguments);
-        QFETCH(bool, withoutDatabase);
+        QFETCH(QString, database);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
         const QString aside = archive->yearPath() + QStringLiteral(".aside");
-        if (withoutDatabase)
+        const QByteArray access =
+            Jet4::fileOf({{"QUADROSX", {{"SX_1", Jet4::Type::Currency}}, {}}});
+        if (database != "kept")
             QVERIFY(QFile::rename(archive->yearPath(), aside));
+        if (database == "Access") {
+            QFile file(archive->yearPath());
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(access) == access.size());
+        }
         const Run result = run(arguments);
-        const bool madeOne = QFile::exists(archive->yearPath());
-        if (withoutDatabase)
-            QVERIFY(QFile::rename(aside, archive->yearPath()) && !madeOne);
+        const QByteArray left = fileBytes(archive->yearPath());
+        if (database != "kept") {
+            QFile::remove(archive->yearPath());
+            QVERIFY(QFile::rename(aside, archive->yearPath()));
+        }
+        QCOMPARE(left, database == "Access"    ? access
+                       : database == "missing" ? QByteArray()
+                                               : before);
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY2((result.out + result.err).contains(message), qPrintable(result.out + result.err));
+        QVERIFY(!QFile::exists("x.pdf"));
     }
 };
 

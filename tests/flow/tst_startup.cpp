@@ -2,6 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/desktopplatform.h"
+#include "tools/jet4/jet4writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +41,15 @@ class TestStartup : public QObject {
             "64 Controlli 770/2004 semplificato: Inserire prima il frontespizio per accedere al "
             "programma\r\rGestione Modello 770/2004 (Semplificato) - Gestione Quadro SX - "
             "Riepilogo delle compensazioni";
+        static const char accessNotice[] =
+            "16  Gestione Modello 770/2004 (Semplificato) - : Il file %1/%2 è un archivio Access "
+            "della procedura paghe, formato Access 2000-2003 (Jet 4).\rQuesto programma lavora su "
+            "un archivio SQLite e non lo apre: nulla è stato copiato né modificato.\r\rPer "
+            "portare gli archivi Access nel nuovo formato, a procedura chiusa, eseguire una "
+            "volta:\rsxcopy --in-place \"%1\"";
+        const QByteArray accessYear = QString(accessNotice).replace("%2", "S7702004.MDB").toUtf8();
+        const QByteArray accessTemplate =
+            QString(accessNotice).replace("%2", "S774XXXX.MDB").toUtf8();
         const char* cases[][4] = {
             {"settings", "settings S7702004.MDB",
              "16 Controllo procedura 770/2004 Semplificato: Non trovata procedura Zavirten\r\r"
@@ -52,7 +62,10 @@ class TestStartup : public QObject {
             {"year's database, copied from the template", "S7702004.MDB", noFrontPage,
              "S7702004.MDB S774XXXX.MDB"},
             {"front page", "FRONTESPIZIO", noFrontPage, "S7702004.MDB S774XXXX.MDB"},
-            {"nothing, another copy is running", "copy S7702004.MDB", "", "S774XXXX.MDB"}};
+            {"nothing, another copy is running", "copy S7702004.MDB", "", "S774XXXX.MDB"},
+            {"year's database of Access", "Access year", accessYear, "S7702004.MDB S774XXXX.MDB"},
+            {"template of Access, no year's database", "Access template S7702004.MDB",
+             accessTemplate, "S774XXXX.MDB"}};
         for (const auto& c : cases)
             QTest::newRow(c[0]) << c[1] << c[2] << c[3];
     }
@@ -75,6 +88,13 @@ class TestStartup : public QObject {
             QFile::remove(h->archive.templatePath());
         if (missing == "FRONTESPIZIO")
             h->archive.exec(QStringLiteral("DELETE FROM FRONTESPIZIO"));
+        const QString access =
+            missing.contains("template") ? h->archive.templatePath() : h->archive.yearPath();
+        const QByteArray accessBytes = Jet4::fileOf({{"FRONTESPIZIO", {}, {}}});
+        if (missing.startsWith("Access")) {
+            QFile file(access);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(accessBytes) > 0);
+        }
         h->platform.otherCopy = missing.contains("copy");
         if (!shown.isEmpty())
             h->boxes.answer({MessageBoxes::Ok});
@@ -87,6 +107,8 @@ class TestStartup : public QObject {
         QCOMPARE(QDir(h->archive.archives()).entryList(QDir::Files).join(' '), files);
         if (missing.contains("S774XXXX"))
             QCOMPARE(fileBytes(h->archive.yearPath()), before);
+        if (missing.startsWith("Access"))
+            QCOMPARE(fileBytes(access), accessBytes);
         QCOMPARE(h->platform.endings, QList<int>{0});
     }
 

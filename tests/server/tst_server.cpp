@@ -1,5 +1,7 @@
+#include "data/accessimport.h"
 #include "data/serverconnection.h"
 #include "data/yearcopy.h"
+#include "tools/jet4/jet4writer.h"
 #include "windowharness.h"
 
 #include <QElapsedTimer>
@@ -340,6 +342,36 @@ class TestServer : public QObject {
         for (const char* table : {"FRONTESPIZIO", "QUADROSX"})
             QCOMPARE(runOnFile(back, QString("SELECT * FROM ") + table),
                      runOnFile(source, QString("SELECT * FROM ") + table));
+
+        // The same records from an Access file, every field Text, onto a new database.
+        QList<QVariantList> keyed = rows; // every key field filled
+        for (int i = 0; i < keyed.size(); ++i)
+            keyed[i][2] = QString("00%1").arg(i + 1);
+        const QString expected = archive_->archives() + "/expected.MDB";
+        createDatabase(expected);
+        runOnFile(expected, "INSERT INTO FRONTESPIZIO VALUES (?, ?, ?, ?, ?, ?, ?)", values);
+        runOnFile(expected, "INSERT INTO QUADROSX VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)", keyed);
+        QList<Jet4::Table> access{{"FRONTESPIZIO", {}, values}, {"QUADROSX", {}, keyed}};
+        for (const QString& name : QString("CODAZI CFD FR_1 FR_2 FR_3 fr_14 FR_46").split(' '))
+            access[0].columns << Jet4::Column{name, Jet4::Type::Text};
+        for (const QString& name : QString("CODAZI CFD SEQ").split(' '))
+            access[1].columns << Jet4::Column{name, Jet4::Type::Text};
+        for (int j = 1; j <= 10; ++j)
+            access[1].columns << Jet4::Column{QString("SX_%1").arg(j), Jet4::Type::Text};
+        QFile file(archive_->archives() + "/access.MDB");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(Jet4::fileOf(access)) > 0);
+        file.close();
+        TestArchive fresh;
+        try {
+            AccessImport(file.fileName()).into(*openCopyEnd(fresh.server(), false));
+        } catch (const DatabaseError& e) {
+            QFAIL(qPrintable(e.description));
+        }
+        copy(fresh.server(), archive_->archives() + "/again.MDB");
+        for (const char* table : {"FRONTESPIZIO", "QUADROSX"})
+            QCOMPARE(
+                runOnFile(archive_->archives() + "/again.MDB", QString("SELECT * FROM ") + table),
+                runOnFile(expected, QString("SELECT * FROM ") + table));
     }
 };
 

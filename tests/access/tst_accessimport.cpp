@@ -1,0 +1,308 @@
+#include "data/accessfile.h"
+#include "editor/amount.h"
+#include "tools/jet4/jet4writer.h"
+
+#include <csignal>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The suite's Access year's database brought in by sxcopy, as an office runs it: files made by
+// the Jet 4 maker, read back first by mdbtools' own tools, then imported and compared field by
+// field; damaged and unsuitable files; the conversion of an archives folder killed at random.
+
+using Jet4::Type;
+
+namespace {
+
+struct Run {
+    int status;
+    QString err;
+};
+
+Run sxcopy(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(SXCOPY), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString tool(const QStringList& arguments) {
+    QProcess process;
+    process.start(arguments.first(), arguments.mid(1));
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Rows of a query on a SQLite file, each value as text, Null as "<Null>".
+QStringList rows(const QString& path, const QString& sql) {
+    QStringList result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(sql, db);
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; i < query.record().count(); ++i)
+                values << (query.isNull(i) ? QStringLiteral("<Null>") : query.value(i).toString());
+            result << values.join(QLatin1Char('|'));
+        }
+    }
+    QSqlDatabase::removeDatabase(path);
+    return result;
+}
+
+QList<Jet4::Column> textColumns(const QStringList& names) {
+    QList<Jet4::Column> columns;
+    for (const QString& name : names)
+        columns << Jet4::Column{name, Type::Text};
+    return columns;
+}
+
+// A year's database as the suite keeps it: names in any case, fields and a table the program
+// does not use; `declarants` declarants with 31 rows each, the amounts as Currency.
+QList<Jet4::Table> yearTables(int declarants) {
+    Jet4::Table front{QStringLiteral("Frontespizio"),
+                      textColumns({"codazi", "CFD", "FR_1", "FR_2", "FR_3", "FR_14", "fr_46"}),
+                      {}};
+    front.columns << Jet4::Column{QStringLiteral("FR_DATA"), Type::DateTime};
+    Jet4::Table schedule{QStringLiteral("QUADROSX"), textColumns({"CODAZI", "CFD", "SEQ"}), {}};
+    for (int j = 1; j <= 10; ++j)
+        schedule.columns << Jet4::Column{QStringLiteral("SX_%1").arg(j),
+                                         j <= 7 ? Type::Currency : Type::Text};
+    for (int d = 0; d < declarants; ++d) {
+        const QString code = QString::number(d).rightJustified(5, QLatin1Char('0'));
+        front.rows << QVariantList{
+            code,   "RSSMRA70A01H501" + code.right(1), "ROSSI", "MARIA", QVariant(), "F", "1",
+            38000.0};
+        for (int row = 1; row <= 31; ++row) {
+            QVariantList values{code, front.rows.last().at(1),
+                                QString::number(row).rightJustified(3, QLatin1Char('0'))};
+            for (int j = 1; j <= 10; ++j)
+                values << (j <= 7 ? QVariant(qint64(d * 1000000 + row * 10000 + j * 100))
+                                  : QVariant(QStringLiteral("0")));
+            schedule.rows << values;
+        }
+    }
+    return {front, schedule, {QStringLiteral("ALTRA"), textColumns({"X"}), {{"x"}}}};
+}
+
+} // namespace
+
+class TestAccessImport : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString source() const { return dir.filePath(QStringLiteral("S7702004.MDB")); }
+    QString target() const { return dir.filePath(QStringLiteral("nuovo.db")); }
+
+  private slots:
+    void cleanup() {
+        QFile::remove(source());
+        QFile::remove(target());
+    }
+
+    // One value of each column type in SX_1 of a schedule row: what mdbtools' export reads of
+    // it (the file is as the format says), and the text stored (an amount the same to the cent).
+    void everyTypeComesThroughExactly_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("exported");
+        QTest::addColumn<QString>("stored");
+        const auto add = [](const char* name, Type type, QVariant value, const char* exported,
+                            const char* stored) {
+            QTest::newRow(name) << int(type) << value << QString::fromUtf8(exported)
+                                << QString::fromUtf8(stored);
+        };
+        add("Currency, four decimals", Type::Currency, qint64(12345678), "1234.5678", "1234,5678");
+        add("Currency, negative", Type::Currency, qint64(-1050000), "-105.0000", "-105,00");
+        add("Currency, zero", Type::Currency, qint64(0), "0.0000", "0,00");
+        add("Currency, large", Type::Currency, qint64(99999999999990000), "9999999999999.0000",
+            "9999999999999,00");
+        add("Double", Type::Double, 1234.5, "1234.5", "1234,5");
+        add("Double, tenth", Type::Double, -0.1, "-0.1", "-0,1");
+        add("Single", Type::Single, 0.1, "0.1", "0,1");
+        add("Long", Type::Long, qint64(-2000000000), "-2000000000", "-2000000000");
+        add("Integer", Type::Integer, qint64(-32768), "-32768", "-32768");
+        add("Byte", Type::Byte, qint64(255), "255", "255");
+        add("Date", Type::DateTime, 38000.0, "\"14/01/2004 00:00:00\"", "14/01/2004");
+        add("Date and time", Type::DateTime, 38000.75, "\"14/01/2004 18:00:00\"",
+            "14/01/2004 18:00:00");
+        add("Yes", Type::YesNo, true, "1", "1");
+        add("No", Type::YesNo, false, "0", "0");
+        add("Text, empty", Type::Text, QString(""), "", "");
+        add("Text, Null", Type::Text, QVariant(), "", "<Null>");
+        add("Currency, Null", Type::Currency, QVariant(), "", "<Null>");
+        add("Text, accents and quotes", Type::Text, QString::fromUtf8("L'Aquila \"Perché\" àèìòù"),
+            "\"L'Aquila \"\"Perché\"\" àèìòù\"", "L'Aquila \"Perché\" àèìòù");
+        add("Text, switching to two bytes and back", Type::Text,
+            QString::fromUtf8("100 € e 50 ¢ − fine"), "\"100 € e 50 ¢ − fine\"",
+            "100 € e 50 ¢ − fine");
+        add("Text, a character no compressed form holds", Type::Text,
+            QString::fromUtf8("ĀĀĀ città"), "\"ĀĀĀ città\"", "ĀĀĀ città");
+        const QString memo = QString::fromUtf8("Nota è ").repeated(80);
+        QTest::newRow("Memo") << int(Type::Memo) << QVariant(memo) << '"' + memo + '"' << memo;
+    }
+    void everyTypeComesThroughExactly() {
+        QFETCH(int, type);
+        QFETCH(QVariant, value);
+        QFETCH(QString, exported);
+        QFETCH(QString, stored);
+        QList<Jet4::Table> tables = yearTables(1);
+        tables[1].columns[3].type = Type(type);
+        tables[1].rows[4][3] = value;
+        write(source(), Jet4::fileOf(tables));
+        const QByteArray before = bytesOf(source());
+        const QStringList csv =
+            tool({"mdb-export", "-T", "%d/%m/%Y %H:%M:%S", source(), "QUADROSX"}).split('\n');
+        QCOMPARE(csv.value(5).section(QLatin1Char(','), 3, -10), exported);
+
+        const Run run = sxcopy({source(), target()});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(rows(target(), "SELECT SX_1 FROM QUADROSX WHERE SEQ = '005'"),
+                 QStringList{stored});
+        if (type == int(Type::Currency) && !value.isNull())
+            QCOMPARE(qRound64(LibrAgg770::amountOf(stored) * 100),
+                     qRound64(value.toLongLong() / 100.0));
+        QCOMPARE(bytesOf(source()), before);
+    }
+
+    // The records other than the one changed above come through whole, and the tables and
+    // fields the program does not use stay out.
+    void wholeTablesComeThrough() {
+        write(source(), Jet4::fileOf(yearTables(3)));
+        QCOMPARE(tool({"mdb-tables", "-1", source()}),
+                 QStringLiteral("Frontespizio\nQUADROSX\nALTRA\n"));
+        QCOMPARE(sxcopy({source(), target()}).status, 0);
+        QCOMPARE(rows(target(), "SELECT * FROM FRONTESPIZIO WHERE CODAZI = '00002'"),
+                 QStringList{"00002|RSSMRA70A01H5012|ROSSI|MARIA|<Null>|F|1"});
+        QCOMPARE(rows(target(), "SELECT COUNT(*), SUM(SX_7 = '231,07') FROM QUADROSX"),
+                 QStringList{"93|1"});
+        QCOMPARE(rows(target(), "SELECT name FROM sqlite_master WHERE type = 'table'"),
+                 (QStringList{"FRONTESPIZIO", "QUADROSX"}));
+        QCOMPARE(sxcopy({source(), target()}).status, 2);
+    }
+
+    // How the file is unsuitable; what the message says besides the file's name.
+    void unsuitableFilesAreRefusedAndNothingIsMade_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("cut short") << "cut"
+                                   << "danneggiato";
+        QTest::newRow("overwritten") << "overwritten"
+                                     << "danneggiato";
+        QTest::newRow("password") << "password"
+                                  << "password";
+        QTest::newRow("no schedule table") << "no table"
+                                           << "non ha la tabella QUADROSX";
+        QTest::newRow("a field missing") << "no field"
+                                         << "non ha il campo SX_10 della tabella";
+        QTest::newRow("empty key") << "empty key"
+                                   << "record 32: il campo chiave SEQ è vuoto";
+        QTest::newRow("repeated key") << "repeated key"
+                                      << "record 2: la chiave 00000 RSSMRA70A01H5010 è ripetuta";
+    }
+    void unsuitableFilesAreRefusedAndNothingIsMade() {
+        QFETCH(QString, fault);
+        QFETCH(QString, said);
+        QList<Jet4::Table> tables = yearTables(2);
+        if (fault == "no table")
+            tables.removeAt(1);
+        if (fault == "no field")
+            tables[1].columns.removeLast();
+        if (fault == "empty key")
+            tables[1].rows[31][2] = QString(" ");
+        if (fault == "repeated key")
+            tables[0].rows[1] = tables[0].rows[0];
+        QByteArray bytes = Jet4::fileOf(tables, fault == "password" ? "segreto" : "");
+        if (fault == "cut")
+            bytes.truncate(3 * 4096 + 100);
+        if (fault == "overwritten")
+            for (int i = 4096; i < bytes.size(); ++i)
+                bytes[i] = char(QRandomGenerator::global()->bounded(256));
+        write(source(), bytes);
+        QCOMPARE(AccessFile::hasPassword(bytes), fault == "password");
+        const Run run = sxcopy({source(), target()});
+        QVERIFY2(run.err.contains(source()) && run.err.contains(said), qPrintable(run.err));
+        QCOMPARE(run.status, 2);
+        QVERIFY(!QFile::exists(target()));
+        QCOMPARE(bytesOf(source()), bytes);
+    }
+
+    // The archives folder converted in one step, killed at seeded random moments: each name
+    // holds its original or its finished new file, the originals kept beside are whole, and
+    // the next run finishes; a run after that is refused.
+    void inPlaceConversionSurvivesKills() {
+        const QString folder = dir.filePath(QStringLiteral("archivi"));
+        const QString year = folder + "/S7702004.MDB";
+        const QString empty = folder + "/S774XXXX.MDB";
+        QList<Jet4::Table> tables = yearTables(60);
+        const QByteArray yearBytes = Jet4::fileOf(tables);
+        tables[0].rows.clear();
+        tables[1].rows.clear();
+        const QByteArray emptyBytes = Jet4::fileOf(tables);
+        const auto fresh = [&] {
+            QDir(folder).removeRecursively();
+            QDir().mkpath(folder);
+            write(year, yearBytes);
+            write(empty, emptyBytes);
+        };
+        const auto isNew = [&](const QString& path, const char* count) {
+            return bytesOf(path).startsWith("SQLite format 3") &&
+                   rows(path, "SELECT COUNT(*) FROM QUADROSX") == QStringList{count};
+        };
+        fresh();
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(sxcopy({"--in-place", folder}).status, 0);
+        const int whole = int(clock.elapsed());
+        const quint32 seed = qEnvironmentVariableIntValue("QUADROSX_SEED");
+        QRandomGenerator random(seed ? seed : QRandomGenerator::global()->generate());
+        for (int kill = 0; kill < 50; ++kill) {
+            fresh();
+            QProcess process;
+            process.start(QStringLiteral(SXCOPY), {"--in-place", folder});
+            QVERIFY(process.waitForStarted());
+            QThread::msleep(random.bounded(whole + 20));
+            ::kill(pid_t(process.processId()), SIGKILL);
+            process.waitForFinished();
+            QVERIFY(bytesOf(year) == yearBytes || isNew(year, "1860"));
+            QVERIFY(bytesOf(empty) == emptyBytes || isNew(empty, "0"));
+            for (const auto& [kept, bytes] : {std::pair{year, yearBytes}, {empty, emptyBytes}})
+                if (QFile::exists(keptName(kept)))
+                    QCOMPARE(bytesOf(keptName(kept)), bytes);
+            const Run again = sxcopy({"--in-place", folder});
+            QVERIFY2(again.status == 0 || again.err.contains("non ci sono archivi Access"),
+                     qPrintable(again.err));
+            QVERIFY(isNew(year, "1860") && isNew(empty, "0"));
+            QCOMPARE(bytesOf(keptName(year)), yearBytes);
+            QCOMPARE(bytesOf(keptName(empty)), emptyBytes);
+            QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
+        }
+        QCOMPARE(sxcopy({"--in-place", folder}).status, 2);
+    }
+
+  private:
+    static QString keptName(QString path) { return path.replace(".MDB", "-Access.MDB"); }
+};
+
+QTEST_GUILESS_MAIN(TestAccessImport)
+#include "tst_accessimport.moc"
