@@ -77,7 +77,7 @@ class TestRowEditing : public QObject {
         } cases[] = {
             {"cancel, nothing typed", 'a', "", "", "", 'c', "10,00 5,00 10,00"},
             {"cancel, Delete is no change", 'a', "\x7f", "", "", 'c', "10,00 5,00 10,00"},
-            {"cancel, Cancel keeps the typing", 'a', "\b7", "C", "s", 'o', "7,00 5,00 10,00"},
+            {"cancel, Cancel keeps the emptied box", 'a', "\bx", "C", "s", 'o', "0,00 5,00 10,00"},
             {"cancel, No drops it", 'a', "\b7", "NC", "ss", 'c', "10,00 5,00 10,00"},
             {"cancel, Yes confirms it", 'a', "\b7", "YNC", "s6s", 'c', "7,00 5,00 10,00"},
             {"cancel, box 6 worked out to zero", 'a', "\b0", "YYOC", "s6is", 'c',
