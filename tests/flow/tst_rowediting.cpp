@@ -55,12 +55,12 @@ class TestRowEditing : public QObject {
         h.reset();
     }
 
-    // The button (a: cancel, e: clear, u: leave the program); the keys typed in box 1 of the row
-    // opened ("-": only clicked, '\x7f' Delete); the answers (Yes, No, Ok, Cancel), the last one to
-    // "Altra Azienda" pressed afterwards; the messages (s: save the changes, 6: automatic box 6,
-    // i: box 6 set to zero, w: a row rule, c: clear the row, r: recalculate); the row afterwards
-    // (o: open, c: closed, s: only shown); SX13 boxes 1 and 6, SX4 box 1 and the row's yellow boxes
-    // afterwards.
+    // The button (a: cancel, e: clear, t: totals, u: leave the program); the keys typed in box 1 of
+    // the row opened ("-": only clicked, '\x7f' Delete); the answers (Yes, No, Ok, Cancel), the
+    // last one to "Altra Azienda" pressed afterwards; the messages (s: save the changes, 6:
+    // automatic box 6, i: box 6 set to zero, w: a row rule, c: clear the row, r: recalculate); the
+    // row afterwards (o: open, c: closed, s: only shown); SX13 boxes 1 and 6, SX4 box 1 and the
+    // row's yellow boxes afterwards.
     void leavingARow_data() {
         QTest::addColumn<char>("button");
         QTest::addColumn<QString>("typed");
@@ -87,6 +87,7 @@ class TestRowEditing : public QObject {
             {"clear, totals recalculated", 'e', "-", "YYC", "crs", 'c', "0,00 0,00 0,00"},
             {"clear an open row, totals left", 'e', "\b7", "YNC", "crs", 'c', "0,00 0,00 10,00"},
             {"clear, No", 'e', "-", "N", "c", 's', "10,00 5,00 10,00"},
+            {"totals recalculated are a change", 't', "-", "C", "s", 's', "10,00 5,00 10,00"},
             {"leave, rule 1 passed, rule 2 stops it", 'u', "\b-3", "YNYN", "s6ww", 'o',
              "-3,00 5,00 10,00 *5"}};
         for (const auto& c : cases)
@@ -110,8 +111,9 @@ class TestRowEditing : public QObject {
         const QHash<QChar, int> codes{{'Y', Yes}, {'N', No}, {'O', Ok}, {'C', Cancel}};
         for (const QChar answer : answers)
             h->boxes.answer({codes.value(answer)});
-        h->click(QHash<char, QWidget*>{{'a', w()->Cmdannulla}, {'e', w()->cmdelimina}}.value(
-            button, w()->cmduscita(0)));
+        h->click(QHash<char, QWidget*>{
+            {'a', w()->Cmdannulla}, {'e', w()->cmdelimina}, {'t', w()->Cmdtotali}}
+                     .value(button, w()->cmduscita(0)));
         QCOMPARE(w()->Frameimporti->isEnabled(), after == 'o');
         if (after == 'c') { // no line chosen, the boxes at zero, the rest usable again
             QCOMPARE(enabled() + amount(12) + amount(17), QStringLiteral("11100011110,000,00"));
