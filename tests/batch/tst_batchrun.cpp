@@ -50,7 +50,7 @@ const QList<Planted> planted = {
      "DDDDDD04D04D004D",
      "DELTA SRL",
      true,
-     {{1, {"0", "100", "150"}}, {4, {"0", "100", "150"}}}},
+     {{1, {"0", "100", "150"}}, {31, {"0", "100", "150"}}}},
 };
 
 QString field(const Planted& p, int row, int j) {
@@ -167,9 +167,9 @@ class TestBatchRun : public QObject {
             << QStringList{"--check"} << 1
             << QStringList{b + "SX4 casella 1 = 999,00 diversa dalla somma della colonna = 300,00",
                            c + "SX1 casella 1 = 500,00 maggiore di SX4 casella 3 = 100,00",
-                           d + "SX7 casella 2 = 150,00 maggiore di casella 1 = 100,00",
-                           d + "SX7 casella 5 = 0,00 " + bound + "casella 6 = -50,00",
-                           d + "SX7 casella 6 = 0,00 " + bound + "casella 5 = -50,00",
+                           d + "SX34 casella 2 = 150,00 maggiore di casella 1 = 100,00",
+                           d + "SX34 casella 5 = 0,00 " + bound + "casella 6 = -50,00",
+                           d + "SX34 casella 6 = 0,00 " + bound + "casella 5 = -50,00",
                            e + "SX5 casella 5 = 60,00 " + bound + "casella 6 = 50,00",
                            e + "SX5 casella 6 = 50,00 " + bound + "casella 5 = 40,00"};
         QTest::newRow("for a spreadsheet, one declarant")

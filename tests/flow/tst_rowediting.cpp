@@ -2,6 +2,7 @@
 
 #include "editor/amount.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,7 +13,8 @@
 
 namespace {
 
-constexpr int Yes = MessageBoxes::Yes, No = MessageBoxes::No, Cancel = MessageBoxes::Cancel;
+constexpr int Yes = MessageBoxes::Yes, No = MessageBoxes::No, Ok = MessageBoxes::Ok,
+              Cancel = MessageBoxes::Cancel;
 constexpr int lazio = 8; // SX13 in the region list, row key "010"
 
 } // namespace
@@ -23,16 +25,28 @@ class TestRowEditing : public QObject {
     std::unique_ptr<WindowHarness> h;
     QUADROSX* w() { return h->window.get(); }
     QString amount(int box) { return LibrAgg770::formatAmountText(w()->Text1(box)->text()); }
+    // SX1, SX35 "VA", the list, the row's three buttons, storing, printing, totals, other
+    // declarant: 1 where enabled.
+    QString enabled() {
+        QString states;
+        for (const QWidget* control : std::initializer_list<const QWidget*>{
+                 w()->Text1(1), w()->Check1(8), w()->List2, w()->cmdconferma, w()->Cmdannulla,
+                 w()->cmdelimina, w()->cmdmemorizza, w()->CmdStLista, w()->Cmdtotali,
+                 w()->cmdselprec(1)})
+            states += control->isEnabled() ? '1' : '0';
+        return states;
+    }
 
   private slots:
     void init() {
         h = std::make_unique<WindowHarness>();
         h->archive.addDeclarant("001", "RSSMRA80A01H501U", "ROSSI", "MARIO", "", "M");
-        QList<QVariantList> rows{{"001", "0", "10,00", "0", "0", "0", "0", "0", "0", "0", "0"}};
+        QList<QVariantList> rows{{"001", "0", "10,00", "0", "0", "0", "0", "5", "0", "0", "0"}};
         for (int i = 2; i <= 31; ++i) {
             rows << QVariantList(11, QStringLiteral("0"));
             rows.last()[0] = WindowHarness::seq(i);
             rows.last()[2] = i == 10 ? QStringLiteral("10") : QStringLiteral("0");
+            rows.last()[7] = i == 10 ? QStringLiteral("5") : QStringLiteral("0");
         }
         h->storeRows("001", "RSSMRA80A01H501U", rows);
         h->startAndChoose("001");
@@ -58,65 +72,113 @@ class TestRowEditing : public QObject {
         QCOMPARE(w()->Text1(1)->text(), QStringLiteral("0,00"));
     }
 
-    // The button; the keys typed in box 1 of the row opened ("-": only clicked, '\x7f' Delete);
-    // the answers (Yes, No, Cancel); the messages (s: save the changes, 6: automatic box 6,
-    // c: clear the row, r: recalculate); the row still open; SX13 box 1 and SX4 box 1 afterwards.
+    // The button (a: cancel, e: clear, t: totals, u: leave the program); the keys typed in box 1 of
+    // the row opened ("-": only clicked, '\x7f' Delete); the answers (Yes, No, Ok, Cancel), the
+    // last one to "Altra Azienda" pressed afterwards; the messages (s: save the changes, 6:
+    // automatic box 6, i: box 6 set to zero, w: a row rule, c: clear the row, r: recalculate); the
+    // row afterwards (o: open, c: closed, s: only shown); SX13 boxes 1 and 6, SX4 box 1 and the
+    // row's yellow boxes afterwards.
     void leavingARow_data() {
-        QTest::addColumn<bool>("clear");
+        QTest::addColumn<char>("button");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("asked");
-        QTest::addColumn<bool>("staysOpen");
+        QTest::addColumn<char>("after");
         QTest::addColumn<QString>("boxes");
         const struct {
             const char* name;
-            bool clear;
+            char button;
             const char *keys, *answers, *asked;
-            bool staysOpen;
+            char after;
             const char* boxes;
         } cases[] = {
-            {"cancel, nothing typed", false, "-", "", "", false, "10,00 10,00"},
-            {"cancel, Delete is no change", false, "\x7f", "", "", false, "10,00 10,00"},
-            {"cancel, Cancel keeps the typing", false, "\b7", "C", "s", true, "7,00 10,00"},
-            {"cancel, No drops it", false, "\b7", "N", "s", false, "10,00 10,00"},
-            {"cancel, Yes confirms it", false, "\b7", "YN", "s6", false, "7,00 10,00"},
-            {"clear, totals recalculated", true, "-", "YY", "cr", false, "0,00 0,00"},
-            {"clear an open row, totals left", true, "\b7", "YN", "cr", false, "0,00 10,00"},
-            {"clear, No", true, "-", "N", "c", false, "10,00 10,00"}};
+            {"cancel, nothing typed", 'a', "", "", "", 'c', "10,00 5,00 10,00"},
+            {"cancel, Delete is no change", 'a', "\x7f", "", "", 'c', "10,00 5,00 10,00"},
+            {"cancel, Cancel keeps the emptied box", 'a', "\bx", "C", "s", 'o', "0,00 5,00 10,00"},
+            {"cancel, No drops it", 'a', "\b7", "NC", "ss", 'c', "10,00 5,00 10,00"},
+            {"cancel, Yes confirms it", 'a', "\b7", "YNC", "s6s", 'c', "7,00 5,00 10,00"},
+            {"cancel, box 6 worked out to zero", 'a', "\b0", "YYOC", "s6is", 'c',
+             "0,00 0,00 10,00"},
+            {"cancel, eleven digits and decimals", 'a', "\b123456789012,345", "YNC", "s6s", 'c',
+             "1234567890,34 5,00 10,00"},
+            {"clear, totals recalculated", 'e', "-", "YYC", "crs", 'c', "0,00 0,00 0,00"},
+            {"clear an open row, totals left", 'e', "\b7", "YNC", "crs", 'c', "0,00 0,00 10,00"},
+            {"clear, No", 'e', "-", "N", "c", 's', "10,00 5,00 10,00"},
+            {"totals recalculated are a change", 't', "-", "C", "s", 's', "10,00 5,00 10,00"},
+            {"leave, rule 1 passed, rule 2 stops it", 'u', "\b-3", "YNYN", "s6ww", 'o',
+             "-3,00 5,00 10,00 *5"}};
         for (const auto& c : cases)
-            QTest::newRow(c.name) << c.clear << c.keys << c.answers << c.asked << c.staysOpen
+            QTest::newRow(c.name) << c.button << c.keys << c.answers << c.asked << c.after
                                   << c.boxes;
     }
     void leavingARow() {
-        QFETCH(bool, clear);
+        QFETCH(char, button);
         QFETCH(QString, typed);
         QFETCH(QString, answers);
         QFETCH(QString, asked);
-        QFETCH(bool, staysOpen);
+        QFETCH(char, after);
         QFETCH(QString, boxes);
         if (typed == "-") {
             h->clickRegionRow(lazio);
         } else {
             h->openRegionRow(lazio);
+            QCOMPARE(enabled(), QStringLiteral("0001110000"));
             h->type(w()->Text1(12), typed);
         }
+        const QHash<QChar, int> codes{{'Y', Yes}, {'N', No}, {'O', Ok}, {'C', Cancel}};
         for (const QChar answer : answers)
-            h->boxes.answer({answer == 'Y' ? Yes : answer == 'N' ? No : Cancel});
-        h->click(clear ? w()->cmdelimina : w()->Cmdannulla);
+            h->boxes.answer({codes.value(answer)});
+        h->click(QHash<char, QWidget*>{
+            {'a', w()->Cmdannulla}, {'e', w()->cmdelimina}, {'t', w()->Cmdtotali}}
+                     .value(button, w()->cmduscita(0)));
+        QCOMPARE(w()->Frameimporti->isEnabled(), after == 'o');
+        if (after == 'c') { // no line chosen, the boxes at zero, the rest usable again
+            QCOMPARE(enabled() + amount(12) + amount(17), QStringLiteral("11100011110,000,00"));
+            QCOMPARE(w()->List2->selectedItems().size(), 0);
+            h->clickRegionRow(lazio);
+        }
+        QString shown = amount(12) + ' ' + amount(17) + ' ' + w()->Text1(2)->text();
+        for (int box = 12; box <= 17; ++box)
+            if (w()->Text1(box)->palette().color(QPalette::Base) == Qt::yellow)
+                shown += " *" + QString::number(box - 11);
+        QCOMPARE(shown, boxes);
+        h->click(w()->cmdselprec(1)); // asks only when something changed; Cancel stays
         const QHash<QString, QChar> keys{
             {"Sono state effettuate delle variazioni", 's'},
             {"Vuoi calcolare in automatico la casella 6 'Importo di cui si chiede il rimborso",
              '6'},
+            {"Attenzione !!!", 'i'},
+            {"ATTENZIONE!!!!", 'w'},
             {"Vuoi cancellare i valori della riga corrente ?", 'c'},
             {"Vuoi ricalcolare gli importi?", 'r'}};
-        QString shown;
+        QString questions;
         for (const QString& text : h->boxes.texts())
-            shown += keys.value(text.section('\r', 0, 0), '?');
-        QCOMPARE(shown, asked);
-        QCOMPARE(w()->Frameimporti->isEnabled(), staysOpen);
-        if (!staysOpen)
-            h->clickRegionRow(lazio);
-        QCOMPARE(amount(12) + ' ' + w()->Text1(2)->text(), boxes);
+            questions += keys.value(text.section('\r', 0, 0), '?');
+        QCOMPARE(questions, asked);
+        QCOMPARE(w()->Frmmoduli(0)->isVisible(), asked.endsWith('s') || after == 'o');
+        QVERIFY(w()->isVisible());
+    }
+
+    // FR_46 after storing SX1 typed and SX35 "SA" ticked or not: the schedule's amounts (10 + 5 in
+    // SX13 and in SX4) and ticks add up to something other than zero, or not. No box is shown.
+    void storedIndicator_data() {
+        QTest::addColumn<QString>("sx1");
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<QString>("indicator");
+        QTest::newRow("negative") << "\b-50" << false << "1";
+        QTest::newRow("zero") << "\b-30" << false << "0";
+        QTest::newRow("zero with a tick") << "\b-30" << true << "1";
+    }
+    void storedIndicator() {
+        QFETCH(QString, sx1);
+        QFETCH(bool, tick);
+        QFETCH(QString, indicator);
+        h->type(w()->Text1(1), sx1);
+        if (tick)
+            h->click(w()->Check1(9));
+        h->click(w()->cmdmemorizza);
+        QCOMPARE(h->archive.rows("SELECT FR_46 FROM FRONTESPIZIO"),
+                 QList<QStringList>{{indicator}});
     }
 
     // A click anywhere in SX4 box 1 puts the caret after its 10,00, so Delete (with its X11

@@ -71,7 +71,6 @@ struct WindowHarness {
     void click(QWidget* widget);
     void type(QLineEdit* box, const QString& keys);     // '\b' Backspace, '\x7f' Delete
     void typeBoxes(int first, const QStringList& keys); // Text1(first)...; "" leaves a box alone
-    QString frontIndicator(const QString& company);     // FR_46, "(none)" without a front page
     // Rows written as another program of the suite would: SEQ, then SX_1..SX_10.
     void storeRows(const QString& company, const QString& taxCode16,
                    const QList<QVariantList>& rows);
