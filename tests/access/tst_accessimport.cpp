@@ -1,13 +1,11 @@
 #include "data/accessfile.h"
 #include "editor/amount.h"
+#include "testarchive.h"
 #include "tools/jet4/jet4writer.h"
 
 #include <csignal>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -39,34 +37,10 @@ QString tool(const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
-}
-
-// Rows of a query on a SQLite file, each value as text, Null as "<Null>".
-QStringList rows(const QString& path, const QString& sql) {
-    QStringList result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(sql, db);
-        while (query.next()) {
-            QStringList values;
-            for (int i = 0; i < query.record().count(); ++i)
-                values << (query.isNull(i) ? QStringLiteral("<Null>") : query.value(i).toString());
-            result << values.join(QLatin1Char('|'));
-        }
-    }
-    QSqlDatabase::removeDatabase(path);
-    return result;
 }
 
 QList<Jet4::Column> textColumns(const QStringList& names) {
@@ -148,8 +122,8 @@ class TestAccessImport : public QObject {
         add("Yes", Type::YesNo, true, "1", "1");
         add("No", Type::YesNo, false, "0", "0");
         add("Text, empty", Type::Text, QString(""), "", "");
-        add("Text, Null", Type::Text, QVariant(), "", "<Null>");
-        add("Currency, Null", Type::Currency, QVariant(), "", "<Null>");
+        add("Text, Null", Type::Text, QVariant(), "", nullptr);
+        add("Currency, Null", Type::Currency, QVariant(), "", nullptr);
         add("Text, accents and quotes", Type::Text, QString::fromUtf8("L'Aquila \"Perché\" àèìòù"),
             "\"L'Aquila \"\"Perché\"\" àèìòù\"", "L'Aquila \"Perché\" àèìòù");
         add("Text, switching to two bytes and back", Type::Text,
@@ -169,7 +143,7 @@ class TestAccessImport : public QObject {
         tables[1].columns[3].type = Type(type);
         tables[1].rows[4][3] = value;
         write(source(), Jet4::fileOf(tables));
-        const QByteArray before = bytesOf(source());
+        const QByteArray before = fileBytes(source());
         const QStringList csv =
             tool({"mdb-export", "-T", "%d/%m/%Y %H:%M:%S", source(), "QUADROSX"}).split('\n');
         QCOMPARE(csv.value(5).section(QLatin1Char(','), 3, -10), exported);
@@ -177,12 +151,12 @@ class TestAccessImport : public QObject {
         const Run run = sxcopy({source(), target()});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
-        QCOMPARE(rows(target(), "SELECT SX_1 FROM QUADROSX WHERE SEQ = '005'"),
-                 QStringList{stored});
+        QCOMPARE(runOnFile(target(), "SELECT SX_1 FROM QUADROSX WHERE SEQ = '005'"),
+                 QStringList{stored.isNull() ? "|N" : "|T" + stored});
         if (type == int(Type::Currency) && !value.isNull())
             QCOMPARE(qRound64(LibrAgg770::amountOf(stored) * 100),
                      qRound64(value.toLongLong() / 100.0));
-        QCOMPARE(bytesOf(source()), before);
+        QCOMPARE(fileBytes(source()), before);
     }
 
     // The records other than the one changed above come through whole, and the tables and
@@ -192,12 +166,12 @@ class TestAccessImport : public QObject {
         QCOMPARE(tool({"mdb-tables", "-1", source()}),
                  QStringLiteral("Frontespizio\nQUADROSX\nALTRA\n"));
         QCOMPARE(sxcopy({source(), target()}).status, 0);
-        QCOMPARE(rows(target(), "SELECT * FROM FRONTESPIZIO WHERE CODAZI = '00002'"),
-                 QStringList{"00002|RSSMRA70A01H5012|ROSSI|MARIA|<Null>|F|1"});
-        QCOMPARE(rows(target(), "SELECT COUNT(*), SUM(SX_7 = '231,07') FROM QUADROSX"),
-                 QStringList{"93|1"});
-        QCOMPARE(rows(target(), "SELECT name FROM sqlite_master WHERE type = 'table'"),
-                 (QStringList{"FRONTESPIZIO", "QUADROSX"}));
+        QCOMPARE(runOnFile(target(), "SELECT * FROM FRONTESPIZIO WHERE CODAZI = '00002'"),
+                 QStringList{"|T00002|TRSSMRA70A01H5012|TROSSI|TMARIA|N|TF|T1"});
+        QCOMPARE(runOnFile(target(), "SELECT COUNT(*), SUM(SX_7 = '231,07') FROM QUADROSX"),
+                 QStringList{"|T93|T1"});
+        QCOMPARE(runOnFile(target(), "SELECT name FROM sqlite_master WHERE type = 'table'"),
+                 (QStringList{"|TFRONTESPIZIO", "|TQUADROSX"}));
         QCOMPARE(sxcopy({source(), target()}).status, 2);
     }
 
@@ -205,20 +179,17 @@ class TestAccessImport : public QObject {
     void unsuitableFilesAreRefusedAndNothingIsMade_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("said");
-        QTest::newRow("cut short") << "cut"
-                                   << "danneggiato";
-        QTest::newRow("overwritten") << "overwritten"
-                                     << "danneggiato";
-        QTest::newRow("password") << "password"
-                                  << "password";
-        QTest::newRow("no schedule table") << "no table"
-                                           << "non ha la tabella QUADROSX";
-        QTest::newRow("a field missing") << "no field"
-                                         << "non ha il campo SX_10 della tabella";
-        QTest::newRow("empty key") << "empty key"
-                                   << "record 32: il campo chiave SEQ è vuoto";
-        QTest::newRow("repeated key") << "repeated key"
-                                      << "record 2: la chiave 00000 RSSMRA70A01H5010 è ripetuta";
+        const char* cases[][3] = {
+            {"cut short", "cut", "danneggiato"},
+            {"overwritten", "overwritten", "danneggiato"},
+            {"password", "password", "password"},
+            {"no schedule table", "no table", "non ha la tabella QUADROSX"},
+            {"a field missing", "no field", "non ha il campo SX_10 della tabella"},
+            {"empty key", "empty key", "record 32: il campo chiave SEQ è vuoto"},
+            {"repeated key", "repeated key",
+             "record 2: la chiave 00000 RSSMRA70A01H5010 è ripetuta"}};
+        for (const auto& c : cases)
+            QTest::newRow(c[0]) << QString(c[1]) << QString::fromUtf8(c[2]);
     }
     void unsuitableFilesAreRefusedAndNothingIsMade() {
         QFETCH(QString, fault);
@@ -244,7 +215,7 @@ class TestAccessImport : public QObject {
         QVERIFY2(run.err.contains(source()) && run.err.contains(said), qPrintable(run.err));
         QCOMPARE(run.status, 2);
         QVERIFY(!QFile::exists(target()));
-        QCOMPARE(bytesOf(source()), bytes);
+        QCOMPARE(fileBytes(source()), bytes);
     }
 
     // The archives folder converted in one step, killed at seeded random moments: each name
@@ -266,8 +237,9 @@ class TestAccessImport : public QObject {
             write(empty, emptyBytes);
         };
         const auto isNew = [&](const QString& path, const char* count) {
-            return bytesOf(path).startsWith("SQLite format 3") &&
-                   rows(path, "SELECT COUNT(*) FROM QUADROSX") == QStringList{count};
+            return fileBytes(path).startsWith("SQLite format 3") &&
+                   runOnFile(path, "SELECT COUNT(*) FROM QUADROSX") ==
+                       QStringList{"|T" + QString(count)};
         };
         fresh();
         QElapsedTimer clock;
@@ -284,17 +256,17 @@ class TestAccessImport : public QObject {
             QThread::msleep(random.bounded(whole + 20));
             ::kill(pid_t(process.processId()), SIGKILL);
             process.waitForFinished();
-            QVERIFY(bytesOf(year) == yearBytes || isNew(year, "1860"));
-            QVERIFY(bytesOf(empty) == emptyBytes || isNew(empty, "0"));
+            QVERIFY(fileBytes(year) == yearBytes || isNew(year, "1860"));
+            QVERIFY(fileBytes(empty) == emptyBytes || isNew(empty, "0"));
             for (const auto& [kept, bytes] : {std::pair{year, yearBytes}, {empty, emptyBytes}})
                 if (QFile::exists(keptName(kept)))
-                    QCOMPARE(bytesOf(keptName(kept)), bytes);
+                    QCOMPARE(fileBytes(keptName(kept)), bytes);
             const Run again = sxcopy({"--in-place", folder});
             QVERIFY2(again.status == 0 || again.err.contains("non ci sono archivi Access"),
                      qPrintable(again.err));
             QVERIFY(isNew(year, "1860") && isNew(empty, "0"));
-            QCOMPARE(bytesOf(keptName(year)), yearBytes);
-            QCOMPARE(bytesOf(keptName(empty)), emptyBytes);
+            QCOMPARE(fileBytes(keptName(year)), yearBytes);
+            QCOMPARE(fileBytes(keptName(empty)), emptyBytes);
             QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
         }
         QCOMPARE(sxcopy({"--in-place", folder}).status, 2);

@@ -130,32 +130,6 @@ void runServerScript(const QString& command) {
     QCOMPARE(QProcess::execute(QStringLiteral("bash"), {words.at(0), command, words.at(1)}), 0);
 }
 
-// Runs a statement on a file once per list of values; returns the rows read, sorted, each field
-// with a mark telling Null from text.
-QStringList runOnFile(const QString& path, const QString& sql,
-                      const QList<QVariantList>& values = {{}}) {
-    QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "file");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        for (const QVariantList& row : values) {
-            query.prepare(sql);
-            for (const QVariant& value : row)
-                query.addBindValue(value);
-            if (!query.exec())
-                qFatal("%s", qPrintable(query.lastError().text()));
-            for (QString line; query.next(); rows << line, line.clear())
-                for (int i = 0; i < query.record().count(); ++i)
-                    line += (query.isNull(i) ? "|N" : "|T") + query.value(i).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase("file");
-    rows.sort();
-    return rows;
-}
-
 } // namespace
 
 class TestServer : public QObject {

@@ -36,5 +36,9 @@ class TestArchive {
 };
 
 QByteArray fileBytes(const QString& path);
+// Runs a statement on a database file once per list of values; returns the rows read, sorted,
+// each field with a mark telling Null (|N) from text (|T).
+QStringList runOnFile(const QString& path, const QString& sql,
+                      const QList<QVariantList>& values = {{}});
 // Makes a database file with the program's tables.
 void createDatabase(const QString& path);
