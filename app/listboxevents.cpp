@@ -6,13 +6,13 @@
 #include <utility>
 
 ListBoxEvents::ListBoxEvents(QListWidget* list, std::function<void()> click)
-    : QObject(list), list_(list), click_(std::move(click)) {
+    : QObject(list), list_(list), viewport_(list->viewport()), click_(std::move(click)) {
     list->installEventFilter(this);
-    list->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 bool ListBoxEvents::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_->viewport())
+    if (watched == viewport_)
         return mouseEvent(event);
     if (watched == list_ && event->type() == QEvent::KeyPress)
         return keyPress(event);

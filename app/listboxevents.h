@@ -4,6 +4,7 @@
 #include <QObject>
 
 class QListWidget;
+class QWidget;
 
 // A list answering the mouse and the keys as the suite's single-selection list boxes do: only
 // the left button selects and double-clicks; Click runs when the left button is released over
@@ -24,6 +25,8 @@ class ListBoxEvents : public QObject {
     int selectedRow() const;
 
     QListWidget* list_;
+    // Kept apart: while the list is being destroyed its viewport can no longer be asked for.
+    QWidget* viewport_;
     std::function<void()> click_;
     // The release that ends a double click is no click.
     bool releaseEndsDoubleClick_ = false;
