@@ -67,6 +67,8 @@ class TestRowEditing : public QObject {
         h->click(w()->cmdmemorizza);
         QCOMPARE(h->archive.rows("SELECT SX_2 FROM QUADROSX WHERE SEQ = '001'"),
                  QList<QStringList>{{"299999999999,70"}});
+        h->type(w()->Text1(2), "-"); // handed on by the filter, refused by the full box
+        QCOMPARE(w()->Text1(2)->text(), QStringLiteral("299999999999,70"));
         QApplication::clipboard()->setText(QStringLiteral("1234567890123456"));
         w()->Text1(1)->paste(); // as the context menu's "Incolla" does
         QCOMPARE(w()->Text1(1)->text(), QStringLiteral("0,00"));
