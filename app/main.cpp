@@ -1,10 +1,10 @@
 #include "app/application.h"
-#include "app/batchoptions.h"
-#include "app/batchrun.h"
 #include "app/commandline.h"
 #include "app/desktopplatform.h"
 #include "app/qtmessageboxes.h"
 #include "app/quadrosx.h"
+#include "batch/batchoptions.h"
+#include "batch/batchrun.h"
 #include "report/defaultprintersink.h"
 
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "benchsupport.h"
-#include "data/yearcopy.h"
 #include "figures.h"
 #include "tools/jet4/jet4writer.h"
+#include "transfer/yearcopy.h"
 
 #include <mdbtools.h>
 #include <QTemporaryDir>

@@ -16,8 +16,8 @@
 
 #include "app/names.h"
 #include "data/accessfile.h"
-#include "data/accessimport.h"
-#include "data/accessinplace.h"
+#include "transfer/accessimport.h"
+#include "transfer/accessinplace.h"
 
 #include <cstdio>
 #include <QCoreApplication>

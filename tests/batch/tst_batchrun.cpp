@@ -1,4 +1,4 @@
-#include "app/batchoptions.h"
+#include "batch/batchoptions.h"
 #include "report/controllist.h"
 #include "report/recordingprintersink.h"
 #include "testarchive.h"

@@ -1,7 +1,7 @@
-#include "data/accessimport.h"
 #include "data/serverconnection.h"
-#include "data/yearcopy.h"
 #include "tools/jet4/jet4writer.h"
+#include "transfer/accessimport.h"
+#include "transfer/yearcopy.h"
 #include "windowharness.h"
 
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "app/batchoptions.h"
+#include "batch/batchoptions.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/batchdocument.h"
+#include "batch/batchdocument.h"
 
 #include "report/defaultprintersink.h"
 #include "report/pdfprintersink.h"

@@ -1,8 +1,8 @@
-#include "app/batchrun.h"
+#include "batch/batchrun.h"
 
-#include "app/batchdocument.h"
-#include "app/progressline.h"
-#include "app/readonlydatabase.h"
+#include "batch/batchdocument.h"
+#include "batch/progressline.h"
+#include "batch/readonlydatabase.h"
 #include "checks/schedulefindings.h"
 #include "data/queryrecordset.h"
 #include "data/rowkey.h"

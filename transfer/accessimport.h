@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/accessreader.h"
-#include "data/yearcopy.h"
+#include "transfer/accessreader.h"
+#include "transfer/yearcopy.h"
 
 // Brings FRONTESPIZIO and QUADROSX of one of the suite's Access files into a year's database.
 // The file is checked when it is opened (readable, no password, both tables, every field the

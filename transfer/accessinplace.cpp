@@ -1,7 +1,7 @@
-#include "data/accessinplace.h"
+#include "transfer/accessinplace.h"
 
 #include "data/accessfile.h"
-#include "data/accessimport.h"
+#include "transfer/accessimport.h"
 
 #include <filesystem>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/readonlydatabase.h"
+#include "batch/readonlydatabase.h"
 
 #include "app/environment.h"
 #include "app/names.h"

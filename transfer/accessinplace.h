@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/yearcopy.h"
+#include "transfer/yearcopy.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "data/accessimport.h"
+#include "transfer/accessimport.h"
 
 #include "data/catalog.h"
 

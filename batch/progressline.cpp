@@ -1,4 +1,4 @@
-#include "app/progressline.h"
+#include "batch/progressline.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "data/accessreader.h"
+#include "transfer/accessreader.h"
 
 #include "data/accessfile.h"
 #include "data/databaseerror.h"

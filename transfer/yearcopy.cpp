@@ -1,4 +1,4 @@
-#include "data/yearcopy.h"
+#include "transfer/yearcopy.h"
 
 #include "data/catalog.h"
 #include "data/yeardatabase.h"

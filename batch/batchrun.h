@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/batchoptions.h"
+#include "batch/batchoptions.h"
 
 class QTextStream;
 
