@@ -82,6 +82,9 @@ void QUADROSX::DISABILITAFRAMERIGHI() {
         button->setEnabled(true);
     Label2(18)->setText(QString());
     Frameimporti->setEnabled(false);
+    // The button that closed the row has just been greyed, and the focus with it: the clerk goes
+    // on from the list, where the next row is chosen.
+    List2->setFocus();
 }
 
 void QUADROSX::cmdconferma_Click() {

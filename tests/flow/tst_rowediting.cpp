@@ -183,6 +183,54 @@ class TestRowEditing : public QObject {
                  QList<QStringList>{{indicator}});
     }
 
+    // The control with the focus after each step (row: open SX13; keys typed where the focus is,
+    // '\t' Tab; confirm, store: their buttons clicked), the answers scripted; the declarant
+    // has just been opened. A refused check gives the focus to the box it marked.
+    void focusAfterEachStep_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("rule 1 refused") << "row \b100\t\b150 confirm"
+                                        << "NN"
+                                        << "Text1_1 Text1_12 Text1_13 Text1_13";
+        QTest::newRow("rule 2 refused") << "row \t\t\t\t\b200 confirm"
+                                        << "NN"
+                                        << "Text1_1 Text1_12 Text1_16 Text1_16";
+        QTest::newRow("rule 3 refused") << "row \b1 confirm"
+                                        << "NYN"
+                                        << "Text1_1 Text1_12 Text1_12 Text1_17";
+        QTest::newRow("row confirmed, back to the list") << "row confirm"
+                                                         << "N"
+                                                         << "Text1_1 Text1_12 List2";
+        QTest::newRow("SX1 refused") << "\b5 store"
+                                     << "N"
+                                     << "Text1_1 Text1_1 Text1_1";
+    }
+    void focusAfterEachStep() {
+        QFETCH(QString, steps);
+        QFETCH(QString, answers);
+        QFETCH(QString, focus);
+        for (const QChar answer : answers)
+            h->boxes.answer({answer == 'Y' ? Yes : No});
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        for (const QString& step : steps.split(' ')) {
+            if (step == "row")
+                h->openRegionRow(lazio);
+            else if (step == "confirm" || step == "store")
+                h->click(step == "store" ? w()->cmdmemorizza : w()->cmdconferma);
+            else
+                for (const QChar key : step)
+                    if (key == '\b' || key == '\t')
+                        QTest::keyClick(QApplication::focusWidget(),
+                                        key == '\b' ? Qt::Key_Backspace : Qt::Key_Tab);
+                    else
+                        QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+            seen << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(seen.join(' '), focus);
+        QCOMPARE(h->boxes.boxes.size(), answers.size());
+    }
+
     // A click anywhere in SX4 box 1 puts the caret after its 10,00, so Delete (with its X11
     // character) removes nothing; Ctrl+Backspace is a character refused, yet a change.
     void keysAfterAClickIntoABox() {
@@ -195,17 +243,30 @@ class TestRowEditing : public QObject {
     }
 
     // What the region list shows for each gesture (tab, space, down, a typed character, and
-    // press, move, release, right, rightdouble on a line): the row label, the current
-    // line, "E" when "Elimina importi" is available and "O" when a row is open. Only a left
-    // release over a line or a line the keys select is a click.
+    // press, move, release, click, double, right, rightdouble on a line; open a line, type into
+    // the open row's box 1): the row label, the current line, box 1, "E" when "Elimina importi"
+    // is available and "O" when a row is open. Only a left release over a line or a line the
+    // keys select is a click; while a row is open the greyed list takes nothing, on its own line
+    // or another.
     void gesturesOnTheRegionList_data() {
         QTest::addColumn<QString>("script"); // the gestures => what is shown
-        QTest::newRow("tab, then Space") << "tab space => |0|";
-        QTest::newRow("tab, then Down") << "tab down => SX6 |1|E";
-        QTest::newRow("press drifting to the next line") << "press:8 move:9 release:9 => SX14|9|E";
-        QTest::newRow("right click") << "right:8 => |-1|";
-        QTest::newRow("right double click") << "rightdouble:8 => |-1|";
-        QTest::newRow("one letter at a time") << "press:0 release:0 S X 1 => SX6 |1|E";
+        QTest::newRow("tab, then Space") << "tab space => |0|0,00|";
+        QTest::newRow("tab, then Down") << "tab down => SX6 |1|0,00|E";
+        QTest::newRow("press drifting to the next line")
+            << "press:8 move:9 release:9 => SX14|9|0,00|E";
+        QTest::newRow("right click") << "right:8 => |-1|0,00|";
+        QTest::newRow("right double click") << "rightdouble:8 => |-1|0,00|";
+        QTest::newRow("one letter at a time") << "press:0 release:0 S X 1 => SX6 |1|0,00|E";
+        const char* greyed[][2] = {{"click another line", "click:9"},
+                                   {"click the open line", "click:8"},
+                                   {"double-click another line", "double:9"},
+                                   {"double-click the open line", "double:8"},
+                                   {"drag to another line", "press:8 move:9 release:9"},
+                                   {"drag to the open line", "press:9 move:8 release:8"},
+                                   {"keys", "down S space right:9 rightdouble:9"}};
+        for (const auto& [name, gestures] : greyed)
+            QTest::newRow(name)
+                << QStringLiteral("open:8 type:\b7 %1 => SX13|8|7|EO").arg(gestures);
     }
     void gesturesOnTheRegionList() {
         QFETCH(QString, script);
@@ -214,7 +275,15 @@ class TestRowEditing : public QObject {
             const QString name = gesture.section(':', 0, 0);
             const QPoint at =
                 list->visualItemRect(list->item(gesture.section(':', 1).toInt())).center();
-            if (name == "tab")
+            if (name == "open")
+                h->openRegionRow(gesture.section(':', 1).toInt());
+            else if (name == "type")
+                h->type(w()->Text1(12), gesture.section(':', 1));
+            else if (name == "click" || name == "double")
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            if (name == "double")
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            else if (name == "tab")
                 list->setFocus(Qt::TabFocusReason);
             else if (name == "space" || name == "down")
                 QTest::keyClick(list, name == "space" ? Qt::Key_Space : Qt::Key_Down);
@@ -226,12 +295,13 @@ class TestRowEditing : public QObject {
                 QTest::mouseMove(list->viewport(), at);
             else if (name == "release")
                 QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-            else
+            else if (name.startsWith("right"))
                 QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
             if (name == "rightdouble")
                 QTest::mouseDClick(list->viewport(), Qt::RightButton, {}, at);
         }
         QCOMPARE(QStringList({w()->Label2(18)->text(), QString::number(list->currentRow()),
+                              w()->Text1(12)->text().trimmed(),
                               QString(w()->cmdelimina->isEnabled() ? "E" : "") +
                                   (w()->Frameimporti->isEnabled() ? "O" : "")})
                      .join('|'),
