@@ -74,6 +74,10 @@ void QUADROSX::DISABILITAFRAMERIGHI() {
         }
     }
     List2->setEnabled(true);
+    // The button that closes the row is greyed below, and the focus would be lost with it: the
+    // clerk goes on from the list, where the next row is chosen. Given before the line is
+    // cleared, the focus makes no line current.
+    List2->setFocus();
     List2->setCurrentRow(-1);
     List2_Click();
     for (QPushButton* button : {Cmdannulla, cmdconferma, cmdelimina})
@@ -82,9 +86,6 @@ void QUADROSX::DISABILITAFRAMERIGHI() {
         button->setEnabled(true);
     Label2(18)->setText(QString());
     Frameimporti->setEnabled(false);
-    // The button that closed the row has just been greyed, and the focus with it: the clerk goes
-    // on from the list, where the next row is chosen.
-    List2->setFocus();
 }
 
 void QUADROSX::cmdconferma_Click() {
