@@ -190,12 +190,7 @@ void TestWorkingDay::workingDay() {
     QCOMPARE(w()->windowTitle(), caption);
     QCOMPARE(w()->List1->item(1)->text(), QStringLiteral("002 01234567890      ACME S.P.A."));
 
-    // A right double click opens no declarant. ROSSI, opened for the first time: 31 rows of
-    // zeros are made.
-    const QPoint rossi = w()->List1->visualItemRect(w()->List1->item(0)).center();
-    QTest::mouseClick(w()->List1->viewport(), Qt::RightButton, {}, rossi);
-    QTest::mouseDClick(w()->List1->viewport(), Qt::RightButton, {}, rossi);
-    QVERIFY(!w()->Frmmoduli(0)->isVisible());
+    // ROSSI, opened for the first time: 31 rows of zeros are made.
     h->open("001");
     QCOMPARE(w()->LabCOGNODEN->text() + w()->LabCF->text(), " ROSSI MARIO RSSMRA80A01H501U");
     QCOMPARE(boxes(1, 7), "0,00 0,00 0,00 0,00 0,00 0,00 0,00");
