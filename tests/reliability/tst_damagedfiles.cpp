@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlQuery>
@@ -14,30 +13,17 @@
 
 namespace {
 
-// What keeps the window from writing the file, undone by the destructor. The file and its
-// folder are made immutable before the window opens them; the page limit is set on the window's
-// connection once it is open.
-class WriteBlock {
-  public:
-    WriteBlock(const QString& how, const QString& path) : how_(how), path_(path) {
-        if (how_.startsWith("immutable"))
-            QProcess::execute("chattr", {"+i", target()});
+// A file or folder the window cannot write while this lives, even as root.
+struct Immutable {
+    explicit Immutable(const QString& path) : path(path) {
+        if (!path.isEmpty())
+            QProcess::execute("chattr", {"+i", path});
     }
-    void limitPages() const {
-        for (const QString& name : QSqlDatabase::connectionNames()) {
-            QSqlQuery query(QSqlDatabase::database(name));
-            if (how_ == "no page left" && query.exec("PRAGMA page_count") && query.next())
-                query.exec("PRAGMA max_page_count = " + query.value(0).toString());
-        }
+    ~Immutable() {
+        if (!path.isEmpty())
+            QProcess::execute("chattr", {"-i", path});
     }
-    ~WriteBlock() {
-        if (how_.startsWith("immutable"))
-            QProcess::execute("chattr", {"-i", target()});
-    }
-
-  private:
-    QString target() const { return how_.endsWith("folder") ? QFileInfo(path_).path() : path_; }
-    QString how_, path_;
+    const QString path;
 };
 
 } // namespace
@@ -63,16 +49,16 @@ class TestDamagedFiles : public QObject {
         QTest::newRow("last tenth overwritten") << 9 << -1 << "" << malformed + "fetch row"
                                                 << "300";
         QTest::newRow("read-only file")
-            << 10 << 0 << "immutable file"
+            << 10 << 0 << "file"
             << "Errore n. 8\r\rDatabase in sola lettura, impossibile scrivere: attempt to write a "
                "readonly database Unable to fetch row"
             << "301";
-        QTest::newRow("disk full") << 10 << 0 << "no page left"
+        QTest::newRow("disk full") << 10 << 0 << "pages"
                                    << "Errore n. 13\r\rDisco pieno, impossibile scrivere: database "
                                       "or disk is full Unable to fetch row"
                                    << "301";
         QTest::newRow("folder that cannot be written")
-            << 10 << 0 << "immutable folder"
+            << 10 << 0 << "folder"
             << "Errore n. 14\r\rImpossibile aprire il database: unable to open database file "
                "Unable to fetch row"
             << "301";
@@ -114,10 +100,16 @@ class TestDamagedFiles : public QObject {
         h.boxes.answer({MessageBoxes::Ok});
 
         {
-            const WriteBlock blocked(block, path);
+            const Immutable immutable(block == "file"     ? path
+                                      : block == "folder" ? h.archive.archives()
+                                                          : QString());
             h.start();
             QCOMPARE(!h.window->ended() && h.window->List1->count() == 301, !opened.isEmpty());
-            blocked.limitPages();
+            for (const QString& name : QSqlDatabase::connectionNames()) { // the window's too
+                QSqlQuery query(QSqlDatabase::database(name));
+                if (block == "pages" && query.exec("PRAGMA page_count") && query.next())
+                    query.exec("PRAGMA max_page_count = " + query.value(0).toString());
+            }
             if (!opened.isEmpty())
                 h.open(opened);
         }
