@@ -15,15 +15,14 @@ namespace {
 
 // A file or folder the window cannot write while this lives, even as root.
 struct Immutable {
-    explicit Immutable(const QString& path) : path(path) {
-        if (!path.isEmpty())
-            QProcess::execute("chattr", {"+i", path});
-    }
+    explicit Immutable(const QString& path)
+        : path(path), made(path.isEmpty() || QProcess::execute("chattr", {"+i", path}) == 0) {}
     ~Immutable() {
-        if (!path.isEmpty())
+        if (!path.isEmpty() && made)
             QProcess::execute("chattr", {"-i", path});
     }
     const QString path;
+    const bool made; // only root may, on a file system that knows the attribute
 };
 
 } // namespace
@@ -103,6 +102,8 @@ class TestDamagedFiles : public QObject {
             const Immutable immutable(block == "file"     ? path
                                       : block == "folder" ? h.archive.archives()
                                                           : QString());
+            if (!immutable.made)
+                QSKIP("chattr +i is refused here");
             h.start();
             QCOMPARE(!h.window->ended() && h.window->List1->count() == 301, !opened.isEmpty());
             for (const QString& name : QSqlDatabase::connectionNames()) { // the window's too
