@@ -1,6 +1,7 @@
 #include "data/database.h"
 
 #include "data/catalog.h"
+#include "data/failurewords.h"
 #include "data/queryrecordset.h"
 #include "data/serverconnection.h"
 #include "data/tablerecordset.h"
@@ -91,9 +92,18 @@ QSqlDatabase Database::connection() const {
 }
 
 void Database::fail(const QSqlError& error) const {
-    if (!error.isValid() && dialect_ == Dialect::PostgreSQL)
+    if (dialect_ == Dialect::SQLite)
+        throw DatabaseError{
+            errorNumber(error),
+            FailureWords::described(FailureWords::ofSqlite(error.nativeErrorCode().toInt()),
+                                    error.text())};
+    if (open_)
         serverConnectionLost(connection());
-    throw DatabaseError{errorNumber(error), error.text()};
+    QString cause = FailureWords::ofServer(error.nativeErrorCode());
+    // The driver gives no SQLSTATE for a connection that was never made.
+    if (cause.isEmpty() && !open_)
+        cause = QString::fromUtf8(FailureWords::cannotOpen);
+    throw DatabaseError{errorNumber(error), FailureWords::described(cause, error.text())};
 }
 
 std::unique_ptr<QueryRecordset> Database::openQuery(const QString& text,

@@ -1,6 +1,7 @@
 #include "data/serverconnection.h"
 
 #include "data/databaseerror.h"
+#include "data/failurewords.h"
 
 #include <libpq-fe.h>
 #include <QSqlDriver>
@@ -84,7 +85,8 @@ void serverConnectionLost(const QSqlDatabase& db) {
     PGconn* connection = *static_cast<PGconn* const*>(handle.data());
     if (!connection || PQstatus(connection) == CONNECTION_OK)
         return;
-    throw DatabaseError{DatabaseErrors::ConnectionLost,
-                        QStringLiteral("Connessione con il server interrotta: ") +
-                            QString::fromLocal8Bit(PQerrorMessage(connection)).trimmed()};
+    throw DatabaseError{
+        DatabaseErrors::ConnectionLost,
+        FailureWords::described(QString::fromUtf8(FailureWords::connectionLost),
+                                QString::fromLocal8Bit(PQerrorMessage(connection)).trimmed())};
 }

@@ -1,6 +1,7 @@
 #include "data/sqlitereader.h"
 
 #include "data/databaseerror.h"
+#include "data/failurewords.h"
 
 #ifdef QUADROSX_DIRECT_SQLITE
 
@@ -16,7 +17,7 @@ namespace {
     const QSqlError error(QCoreApplication::translate("QSQLiteResult", what),
                           QString(reinterpret_cast<const QChar*>(sqlite3_errmsg16(db))),
                           QSqlError::StatementError, QString::number(code));
-    throw DatabaseError{code, error.text()};
+    throw DatabaseError{code, FailureWords::described(FailureWords::ofSqlite(code), error.text())};
 }
 
 void bindValue(sqlite3* db, sqlite3_stmt* statement, int position, const QVariant& value) {
@@ -110,7 +111,8 @@ bool SqliteReader::next() {
     sqlite3_reset(statement_);
     const QSqlError error(QCoreApplication::translate("QSQLiteResult", "Unable to fetch row"),
                           message, QSqlError::ConnectionError, QString::number(cause));
-    throw DatabaseError{cause, error.text()};
+    throw DatabaseError{cause,
+                        FailureWords::described(FailureWords::ofSqlite(cause), error.text())};
 }
 
 void SqliteReader::rewind() {

@@ -83,6 +83,15 @@ QList<QStringList> pages(const QString& text) {
     return result;
 }
 
+// The text of a PDF the program wrote, page by page.
+QList<QStringList> pdfPages(const QString& pdf) {
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!text.waitForFinished(60000) || text.exitCode() != 0)
+        qFatal("pdftotext could not read %s", qPrintable(pdf));
+    return pages(QString::fromUtf8(text.readAllStandardOutput()));
+}
+
 struct Run {
     int exitCode = -1;
     QString out;
@@ -158,6 +167,7 @@ class TestBatchRun : public QObject {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("counted"); // the last line of the PDF report, "": none asked
         const QString b = QStringLiteral("B02 BBBBBB02B02B002B BETA SRL: ");
         const QString c = QStringLiteral("C03 CCCCCC03C03C003C GAMMA SRL: ");
         const QString d = QStringLiteral("D04 DDDDDD04D04D004D DELTA SRL: ");
@@ -171,25 +181,35 @@ class TestBatchRun : public QObject {
                            d + "SX34 casella 5 = 0,00 " + bound + "casella 6 = -50,00",
                            d + "SX34 casella 6 = 0,00 " + bound + "casella 5 = -50,00",
                            e + "SX5 casella 5 = 60,00 " + bound + "casella 6 = 50,00",
-                           e + "SX5 casella 6 = 50,00 " + bound + "casella 5 = 40,00"};
+                           e + "SX5 casella 6 = 50,00 " + bound + "casella 5 = 40,00"}
+            << "Dichiaranti controllati: 6, con anomalie: 4, anomalie: 7.";
         QTest::newRow("for a spreadsheet, one declarant")
             << QStringList{"--check", "--csv", "--declarant", "c03"} << 1
             << QStringList{"Azienda;Codice fiscale;Denominazione;Rigo;Casella;Anomalia;Importo;"
                            "Limite",
                            "C03;CCCCCC03C03C003C;GAMMA SRL;SX1;1;maggiore di SX4 casella 3;"
-                           "500,00;100,00"};
+                           "500,00;100,00"}
+            << "";
         QTest::newRow("a clean one")
-            << QStringList{"--check", "--declarant", "A01"} << 0 << QStringList{};
+            << QStringList{"--check", "--declarant", "A01"} << 0 << QStringList{}
+            << "Dichiaranti controllati: 1. Nessuna anomalia.";
         QTest::newRow("one without stored rows")
-            << QStringList{"--check", "--declarant", "F06"} << 0 << QStringList{};
+            << QStringList{"--check", "--declarant", "F06"} << 0 << QStringList{}
+            << "Dichiaranti controllati: 0. Nessuna anomalia.";
     }
     void checkFindsExactlyThePlantedFaults() {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QStringList, lines);
-        const Run result = run(arguments);
+        QFETCH(QString, counted);
+        const QString pdf = archive->programs() + QStringLiteral("/controllo.pdf");
+        QFile::remove(pdf);
+        const Run result =
+            run(arguments + (counted.isEmpty() ? QStringList{} : QStringList{"--pdf", pdf}));
         QCOMPARE(result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), lines);
         QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
+        if (!counted.isEmpty())
+            QCOMPARE(pdfPages(pdf).last().last(), counted);
     }
 
     void controlListsArePrintedOnePerPage_data() {
@@ -215,11 +235,7 @@ class TestBatchRun : public QObject {
         const QString pdf = archive->programs() + QStringLiteral("/liste.pdf");
         const Run result = run(QStringList{"--control-lists", pdf} + arguments);
         QVERIFY2(result.exitCode == 0, qPrintable(result.err));
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"),
-                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished(60000));
-        QCOMPARE(pages(QString::fromUtf8(text.readAllStandardOutput())), expected);
+        QCOMPARE(pdfPages(pdf), expected);
     }
 
     void anotherProgramsLockIsWaitedForThenReported_data() {
@@ -235,7 +251,9 @@ class TestBatchRun : public QObject {
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY2(result.ms >= (result.exitCode == 2 ? 5000 : 1500), qPrintable(result.err));
         QCOMPARE(result.out.isEmpty(), result.exitCode == 2);
-        QCOMPARE(result.err.contains("Errore n. 5: database is locked"), result.exitCode == 2);
+        QCOMPARE(result.err.contains("Errore n. 5: Database bloccato da un altro programma: "
+                                     "database is locked"),
+                 result.exitCode == 2);
     }
 
     void wrongStartsEndWithAClearMessage_data() {
