@@ -5,24 +5,6 @@
 #include <QMouseEvent>
 #include <utility>
 
-namespace {
-
-bool isInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 ListBoxEvents::ListBoxEvents(QListWidget* list, std::function<void()> click)
     : QObject(list), list_(list), viewport_(list->viewport()), click_(std::move(click)) {
     list->installEventFilter(this);
@@ -30,9 +12,10 @@ ListBoxEvents::ListBoxEvents(QListWidget* list, std::function<void()> click)
 }
 
 bool ListBoxEvents::eventFilter(QObject* watched, QEvent* event) {
-    // A greyed list drops the mouse and the keys itself, but only after this filter has seen them.
+    // A greyed list drops the mouse and the keys itself, but only after this filter has seen
+    // them: nothing here may act on them first.
     if (!list_->isEnabled())
-        return isInput(event->type());
+        return false;
     if (watched == viewport_)
         return mouseEvent(event);
     if (watched == list_ && event->type() == QEvent::KeyPress)
