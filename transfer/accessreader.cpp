@@ -75,6 +75,16 @@ QString accessValueText(int type, const QByteArray& bytes) {
     }
 }
 
+namespace {
+
+// What the library said, to be added to a message.
+QString told(const StandardErrorCatch& said) {
+    const QString text = said.text();
+    return text.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(text);
+}
+
+} // namespace
+
 struct AccessReader::Handle {
     MdbHandle* mdb = nullptr;
     ~Handle() {
@@ -104,9 +114,10 @@ AccessReader::AccessReader(const QString& path) : path_(path), handle_(std::make
         fail(QStringLiteral("è danneggiato: è troncato (%1 byte)").arg(file.size()));
     if (AccessFile::hasPassword(header))
         fail(QStringLiteral("è protetto da una password: toglierla con Access, poi riprovare"));
+    const StandardErrorCatch said;
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
-    if (!handle_->mdb || !mdb_read_catalog(handle_->mdb, MDB_TABLE))
-        fail(QStringLiteral("è danneggiato: il suo catalogo non si legge"));
+    if (!handle_->mdb || !mdb_read_catalog(handle_->mdb, MDB_TABLE) || !said.text().isEmpty())
+        fail(QStringLiteral("è danneggiato: il suo catalogo non si legge") + told(said));
 }
 
 AccessReader::~AccessReader() = default;
@@ -123,10 +134,12 @@ std::unique_ptr<AccessReader::Table> AccessReader::open(const QString& name) {
         if (entry->object_type != MDB_TABLE ||
             QString::fromUtf8(entry->object_name).compare(name, Qt::CaseInsensitive) != 0)
             continue;
+        const StandardErrorCatch said;
         auto table = std::make_unique<Table>();
         table->def = mdb_read_table(entry);
-        if (!table->def || !mdb_read_columns(table->def))
-            fail(QStringLiteral("è danneggiato: la tabella %1 non si legge").arg(name));
+        if (!table->def || !mdb_read_columns(table->def) || !said.text().isEmpty())
+            fail(QStringLiteral("è danneggiato: la tabella %1 non si legge").arg(name) +
+                 told(said));
         return table;
     }
     fail(QStringLiteral("non ha la tabella %1").arg(name));
@@ -292,7 +305,7 @@ void AccessReader::readRows(const QString& name, const QStringList& wanted, cons
             const StandardErrorCatch said;
             page = mdb_map_find_next(mdb, def->usage_map, unsigned(def->map_sz), guint32(page));
             if (!said.text().isEmpty())
-                damaged(QStringLiteral("una pagina (%1)").arg(said.text()));
+                damaged(QStringLiteral("una pagina") + told(said));
             if (page < 0 || (page > 0 && !readDataPage(def, page)))
                 damaged(QStringLiteral("la pagina %1").arg(page));
         }
@@ -325,7 +338,7 @@ void AccessReader::readRows(const QString& name, const QStringList& wanted, cons
                              .arg(column->col_type));
             }
             if (!said.text().isEmpty())
-                damaged(QStringLiteral("il record %1 (%2)").arg(number).arg(said.text()));
+                damaged(QStringLiteral("il record %1").arg(number) + told(said));
             row(values);
         }
     }
