@@ -2,10 +2,12 @@
 
 #include "data/accessfile.h"
 #include "data/databaseerror.h"
+#include "transfer/standarderrorcatch.h"
 
 #include <charconv>
 #include <cmath>
 #include <mdbtools.h>
+#include <optional>
 #include <QDateTime>
 #include <QFile>
 #include <QtEndian>
@@ -13,11 +15,17 @@
 namespace {
 
 constexpr int offsetMask = 0x1fff;
-constexpr int overflowFlag = 0x4000;
 
 template <typename T> QString shortest(T value) {
+    if (!std::isfinite(value))
+        return QString();
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    // Past 64 characters (5e-324, 1e64) the exponent form, as short and as exact.
+    if (result.ec != std::errc())
+        result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    if (result.ec != std::errc())
+        return QString();
     return QString::fromLatin1(text, int(result.ptr - text))
         .replace(QLatin1Char('.'), QLatin1Char(','));
 }
@@ -67,6 +75,16 @@ QString accessValueText(int type, const QByteArray& bytes) {
     }
 }
 
+namespace {
+
+// What the library said, to be added to a message.
+QString told(const StandardErrorCatch& said) {
+    const QString text = said.text();
+    return text.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(text);
+}
+
+} // namespace
+
 struct AccessReader::Handle {
     MdbHandle* mdb = nullptr;
     ~Handle() {
@@ -96,9 +114,10 @@ AccessReader::AccessReader(const QString& path) : path_(path), handle_(std::make
         fail(QStringLiteral("è danneggiato: è troncato (%1 byte)").arg(file.size()));
     if (AccessFile::hasPassword(header))
         fail(QStringLiteral("è protetto da una password: toglierla con Access, poi riprovare"));
+    const StandardErrorCatch said;
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
-    if (!handle_->mdb || !mdb_read_catalog(handle_->mdb, MDB_TABLE))
-        fail(QStringLiteral("è danneggiato: il suo catalogo non si legge"));
+    if (!handle_->mdb || !mdb_read_catalog(handle_->mdb, MDB_TABLE) || !said.text().isEmpty())
+        fail(QStringLiteral("è danneggiato: il suo catalogo non si legge") + told(said));
 }
 
 AccessReader::~AccessReader() = default;
@@ -115,10 +134,12 @@ std::unique_ptr<AccessReader::Table> AccessReader::open(const QString& name) {
         if (entry->object_type != MDB_TABLE ||
             QString::fromUtf8(entry->object_name).compare(name, Qt::CaseInsensitive) != 0)
             continue;
+        const StandardErrorCatch said;
         auto table = std::make_unique<Table>();
         table->def = mdb_read_table(entry);
-        if (!table->def || !mdb_read_columns(table->def))
-            fail(QStringLiteral("è danneggiato: la tabella %1 non si legge").arg(name));
+        if (!table->def || !mdb_read_columns(table->def) || !said.text().isEmpty())
+            fail(QStringLiteral("è danneggiato: la tabella %1 non si legge").arg(name) +
+                 told(said));
         return table;
     }
     fail(QStringLiteral("non ha la tabella %1").arg(name));
@@ -135,77 +156,199 @@ QStringList AccessReader::columns(const QString& table) {
 
 namespace {
 
-QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, const MdbField& field) {
-    if (column.col_type == MDB_BOOL) // the value is the field's bit of the null mask
-        return field.is_null ? QStringLiteral("0") : QStringLiteral("1");
-    if (field.is_null)
-        return QVariant();
-    if (column.col_type == MDB_TEXT || column.col_type == MDB_MEMO) {
-        char* text = mdb_col_to_string(mdb, mdb->pg_buf, field.start, column.col_type, field.siz);
-        const QString value = text ? QString::fromUtf8(text) : QString();
-        g_free(text);
-        return value.isNull() ? QString(QLatin1String("")) : value;
+constexpr int deletedFlag = 0x8000;
+constexpr int pointerFlag = 0x4000;
+constexpr quint32 memoInRow = 0x80000000u;
+constexpr quint32 memoOnePage = 0x40000000u;
+
+// Jet 4 text: two bytes a character (UTF-16, surrogate pairs included), or after FF FE one byte
+// a character, a zero byte switching to two bytes and back. Null when the bytes are no text:
+// a half of a surrogate pair alone would be stored as another character.
+QString jet4Text(const QByteArray& bytes) {
+    QByteArray wide;
+    if (bytes.startsWith("\xff\xfe")) {
+        bool narrow = true;
+        for (int i = 2; i < bytes.size(); ++i) {
+            if (bytes.at(i) == '\0')
+                narrow = !narrow;
+            else if (narrow)
+                wide.append(bytes.at(i)).append('\0');
+            else if (i + 1 < bytes.size())
+                wide.append(bytes.at(i)).append(bytes.at(i + 1)), ++i;
+            else
+                return QString();
+        }
+    } else {
+        wide = bytes;
     }
-    const QString value = accessValueText(
-        column.col_type, QByteArray(static_cast<const char*>(field.value), field.siz));
-    return value.isEmpty() ? QVariant() : QVariant(value);
+    if (wide.size() % 2)
+        return QString();
+    QString text(wide.size() / 2, Qt::Uninitialized);
+    for (int i = 0; i < text.size(); ++i)
+        text[i] = QChar(qFromLittleEndian<quint16>(wide.constData() + 2 * i));
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            return QString();
+    }
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
+QString textOf(MdbHandle* mdb, const QByteArray& bytes) {
+    if (!IS_JET3(mdb))
+        return jet4Text(bytes);
+    QByteArray text(bytes.size() * 4 + 1, '\0');
+    const int size =
+        mdb_unicode2ascii(mdb, bytes.constData(), size_t(bytes.size()), text.data(), text.size());
+    return size > 0 ? QString::fromUtf8(text.constData(), size) : QString(QLatin1String(""));
+}
+
+// A memo's bytes: kept in the row after its 12-byte head, or on one page, or on a chain of
+// pages each starting with the pointer to the next. Empty optional when they cannot be found.
+std::optional<QByteArray> memoBytes(MdbHandle* mdb, const QByteArray& field) {
+    if (field.size() < 12)
+        return std::nullopt;
+    const quint32 head = qFromLittleEndian<quint32>(field.constData());
+    if (head & memoInRow)
+        return field.mid(12);
+    const qsizetype length = head & 0x3fffffff;
+    int pointer = int(qFromLittleEndian<qint32>(field.constData() + 4));
+    QByteArray bytes;
+    while (pointer != 0 && bytes.size() < length) {
+        void* page = nullptr;
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_pg_row(mdb, pointer, &page, &start, &size) != 0 || size < 4)
+            return std::nullopt;
+        const char* at = static_cast<const char*>(page) + (start & offsetMask);
+        if (head & memoOnePage)
+            return QByteArray(at, qsizetype(size));
+        bytes.append(at + 4, qsizetype(size) - 4);
+        pointer = int(qFromLittleEndian<qint32>(at));
+    }
+    if (bytes.size() != length)
+        return std::nullopt;
+    return bytes;
+}
+
+// The value of a field whose bytes are copied off its page; null when it cannot be read.
+QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, bool isNull, const QByteArray& bytes) {
+    if (column.col_type == MDB_BOOL) // the value is the field's bit of the null mask
+        return isNull ? QStringLiteral("0") : QStringLiteral("1");
+    if (isNull)
+        return QVariant();
+    QString text;
+    if (column.col_type == MDB_MEMO) {
+        const std::optional<QByteArray> memo = memoBytes(mdb, bytes);
+        text = memo ? textOf(mdb, *memo) : QString();
+    } else if (column.col_type == MDB_TEXT) {
+        text = textOf(mdb, bytes);
+    } else {
+        text = accessValueText(column.col_type, bytes);
+    }
+    return text.isNull() ? QVariant() : QVariant(text);
 }
 
 } // namespace
 
-// The record mdb_fetch_row has just read, split into its fields on the page that holds it (a
-// record moved to another page is read there); empty when it cannot be found.
-QVariantList AccessReader::currentValues(MdbTableDef* table, const std::vector<int>& indexes) {
+// The fields of the record in `row` of the page in the buffer, or of the record it points to
+// when an edit moved it to another page; the buffer then holds that page.
+AccessReader::Fields AccessReader::fieldsOf(MdbTableDef* table, int row) {
     MdbHandle* mdb = table->entry->mdb;
     int start = 0;
     size_t size = 0;
-    if (mdb_find_row(mdb, int(table->cur_row) - 1, &start, &size) != 0)
+    if (mdb_find_row(mdb, row, &start, &size) != 0)
         return {};
-    const bool moved = start & overflowFlag;
-    if (moved) {
-        void* page = nullptr;
-        const int pointer = int(mdb_get_int32(mdb->pg_buf, start & offsetMask));
-        if (mdb_find_pg_row(mdb, pointer, &page, &start, &size) != 0)
+    if (start & pointerFlag) {
+        if (size < 4)
             return {};
-        mdb_swap_pgbuf(mdb);
+        const int pointer = int(mdb_get_int32(mdb->pg_buf, start & offsetMask));
+        if (!readDataPage(table, pointer >> 8) ||
+            mdb_find_row(mdb, pointer & 0xff, &start, &size) != 0 || start & pointerFlag)
+            return {};
     }
-    std::vector<MdbField> fields(table->num_cols);
-    mdb_crack_row(table, start & offsetMask, size, fields.data());
-    QVariantList values;
-    for (const int i : indexes) {
-        const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
-        values << valueOf(mdb, *column, fields[i]);
-        if (values.last().isNull() && !fields[i].is_null && column->col_type != MDB_BOOL) {
-            if (moved)
-                mdb_swap_pgbuf(mdb);
-            fail(QStringLiteral("ha nel campo %1 un tipo di dato che il programma non legge (%2)")
-                     .arg(QString::fromUtf8(column->name))
-                     .arg(column->col_type));
-        }
-    }
-    if (moved)
-        mdb_swap_pgbuf(mdb);
-    return values;
+    std::vector<MdbField> cracked(table->num_cols);
+    if (mdb_crack_row(table, start & offsetMask, size, cracked.data()) < 0)
+        return {};
+    Fields fields;
+    for (const MdbField& field : cracked)
+        fields.push_back(
+            {bool(field.is_null), QByteArray(static_cast<const char*>(field.value), field.siz)});
+    return fields;
+}
+
+// Whether `page` is read into the buffer and is one of the table's data pages.
+bool AccessReader::readDataPage(MdbTableDef* table, int page) {
+    MdbHandle* mdb = table->entry->mdb;
+    return page > 0 && mdb_read_pg(mdb, page) == mdb->fmt->pg_size && mdb->pg_buf[0] == 0x01 &&
+           quint32(mdb_get_int32(mdb->pg_buf, 4)) == table->entry->table_pg;
 }
 
 void AccessReader::readRows(const QString& name, const QStringList& wanted, const Row& row) {
     const std::unique_ptr<Table> table = open(name);
+    MdbTableDef* def = table->def;
+    MdbHandle* mdb = handle_->mdb;
     std::vector<int> indexes;
     for (const QString& column : wanted)
-        for (unsigned int i = 0; i < table->def->num_cols; ++i)
+        for (unsigned int i = 0; i < def->num_cols; ++i)
             if (QString::fromUtf8(
-                    static_cast<MdbColumn*>(g_ptr_array_index(table->def->columns, i))->name) ==
-                column)
+                    static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i))->name) == column)
                 indexes.push_back(int(i));
-    mdb_rewind_table(table->def);
     int number = 0;
-    while (mdb_fetch_row(table->def)) {
-        ++number;
-        const QVariantList values = currentValues(table->def, indexes);
-        if (values.size() != int(indexes.size()))
-            fail(QStringLiteral("è danneggiato: il record %1 di %2 non si legge")
-                     .arg(number)
-                     .arg(name));
-        row(values);
+    const auto damaged = [&](const QString& what) {
+        fail(QStringLiteral("è danneggiato: %1 di %2 non si legge").arg(what, name));
+    };
+    // A page's records are read under one catch of the library's words, and handed on only after
+    // it: what the handler writes is no word of the library's.
+    for (gint32 page = 0;;) {
+        QList<QVariantList> records;
+        {
+            const StandardErrorCatch said;
+            page = mdb_map_find_next(mdb, def->usage_map, unsigned(def->map_sz), guint32(page));
+            if (!said.text().isEmpty())
+                damaged(QStringLiteral("una pagina") + told(said));
+            if (page < 0 || (page > 0 && !readDataPage(def, page)))
+                damaged(QStringLiteral("la pagina %1").arg(page));
+            if (page == 0) // the usage map has no further page
+                break;
+            const int rows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+            for (int slot = 0; slot < rows; ++slot) {
+                if (!readDataPage(def, page))
+                    damaged(QStringLiteral("la pagina %1").arg(page));
+                const int start =
+                    mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset + 2 + 2 * slot);
+                // Deleted, or the body of a record moved here, read through its pointer.
+                if (start & deletedFlag)
+                    continue;
+                ++number;
+                const Fields fields = fieldsOf(def, slot);
+                if (fields.size() != def->num_cols)
+                    damaged(QStringLiteral("il record %1").arg(number));
+                QVariantList values;
+                for (const int i : indexes) {
+                    const auto* column =
+                        static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, i));
+                    values << valueOf(mdb, *column, fields.at(size_t(i)).null,
+                                      fields.at(size_t(i)).bytes);
+                    if (values.last().isNull() && !fields.at(size_t(i)).null)
+                        fail(QStringLiteral("ha nel record %1 di %2, campo %3, un valore che il "
+                                            "programma non sa scrivere (tipo %4)")
+                                 .arg(number)
+                                 .arg(name, QString::fromUtf8(column->name))
+                                 .arg(column->col_type));
+                }
+                records << values;
+            }
+            if (!said.text().isEmpty())
+                damaged(QStringLiteral("la pagina %1").arg(page) + told(said));
+        }
+        for (const QVariantList& values : std::as_const(records))
+            row(values);
     }
+    if (number != int(def->num_rows))
+        fail(QStringLiteral("è danneggiato: la tabella %1 ha %2 record dei %3 che dichiara")
+                 .arg(name)
+                 .arg(number)
+                 .arg(def->num_rows));
 }

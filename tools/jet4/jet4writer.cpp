@@ -146,40 +146,72 @@ QByteArray rowOf(const QList<Column>& columns, const QVariantList& values) {
     return row + mask;
 }
 
-// Data pages: rows from the page's end downwards, their offsets after the header.
-QByteArray dataPage(const QList<QByteArray>& rows, quint32 tablePage) {
+constexpr quint16 deletedFlag = 0x8000;
+constexpr quint16 pointerFlag = 0x4000;
+
+struct Slot {
+    QByteArray bytes;
+    quint16 flags = 0;
+};
+
+// Data pages: rows from the page's end downwards, their offsets (with the flags) after the header.
+QByteArray dataPage(const QList<Slot>& places, quint32 tablePage) {
     QByteArray page(pageSize, '\0');
     page[0] = 1;
     page[1] = 1;
     put32(page, 4, tablePage);
-    put16(page, 12, quint16(rows.size()));
+    put16(page, 12, quint16(places.size()));
     int top = pageSize;
-    for (int i = 0; i < rows.size(); ++i) {
-        top -= int(rows.at(i).size());
-        page.replace(top, rows.at(i).size(), rows.at(i));
-        put16(page, dataPageHeader + 2 * i, quint16(top));
+    for (int i = 0; i < places.size(); ++i) {
+        top -= int(places.at(i).bytes.size());
+        page.replace(top, places.at(i).bytes.size(), places.at(i).bytes);
+        put16(page, dataPageHeader + 2 * i, quint16(top | places.at(i).flags));
     }
-    put16(page, 2, quint16(top - dataPageHeader - 2 * rows.size()));
+    put16(page, 2, quint16(top - dataPageHeader - 2 * places.size()));
     return page;
 }
 
-QList<QByteArray> dataPages(const Table& table, quint32 tablePage) {
+QList<QByteArray> pagesOf(const QList<Slot>& places, quint32 tablePage) {
     QList<QByteArray> pages;
-    QList<QByteArray> rows;
+    QList<Slot> onPage;
     int free = pageSize - dataPageHeader;
-    for (const QVariantList& values : table.rows) {
-        const QByteArray row = rowOf(table.columns, values);
-        if (row.size() + 2 > free) {
-            pages << dataPage(rows, tablePage);
-            rows.clear();
+    for (const Slot& slot : places) {
+        if (slot.bytes.size() + 2 > free) {
+            pages << dataPage(onPage, tablePage);
+            onPage.clear();
             free = pageSize - dataPageHeader;
         }
-        rows << row;
-        free -= int(row.size()) + 2;
+        onPage << slot;
+        free -= int(slot.bytes.size()) + 2;
     }
-    if (!rows.isEmpty() || pages.isEmpty())
-        pages << dataPage(rows, tablePage);
+    if (!onPage.isEmpty() || pages.isEmpty())
+        pages << dataPage(onPage, tablePage);
     return pages;
+}
+
+// A moved row's place holds the row number and the page of its body; the bodies (a few) lie on
+// one page after the table's others, marked so that a scan passes over them.
+QList<QByteArray> dataPages(const Table& table, quint32 tablePage, quint32 firstData) {
+    QList<Slot> places;
+    QList<Slot> bodies;
+    QList<int> pointers;
+    for (int i = 0; i < table.rows.size(); ++i) {
+        const QByteArray row = rowOf(table.columns, table.rows.at(i));
+        const quint16 deleted = table.deleted.contains(i) ? deletedFlag | pointerFlag : 0;
+        if (!table.moved.contains(i)) {
+            places << Slot{row, deleted};
+            continue;
+        }
+        pointers << int(places.size());
+        places << Slot{QByteArray(4, '\0'), quint16(deleted | pointerFlag)};
+        bodies << Slot{row, deletedFlag};
+    }
+    if (bodies.isEmpty())
+        return pagesOf(places, tablePage);
+    const quint32 bodyPage = firstData + quint32(pagesOf(places, tablePage).size());
+    for (int body = 0; body < pointers.size(); ++body)
+        put32(places[pointers.at(body)].bytes, 0, (bodyPage << 8) | quint32(body));
+    return pagesOf(places, tablePage) << pagesOf(bodies, tablePage);
 }
 
 // The table's usage maps (row 0: its data pages, row 1: those with free space, none), as
@@ -193,14 +225,14 @@ QByteArray mapPage(quint32 tablePage, quint32 firstData, int dataCount) {
     QByteArray none(1, '\0');
     append32(none, firstData);
     none += '\0';
-    return dataPage({used, none}, tablePage);
+    return dataPage({{used}, {none}}, tablePage);
 }
 
 QByteArray definitionPage(const Table& table, quint32 mapPageNumber, bool system) {
     QByteArray page(63, '\0');
     page[0] = 2;
     page[1] = 1;
-    put32(page, 16, quint32(table.rows.size()));
+    put32(page, 16, quint32(table.rows.size() - table.deleted.size()));
     page[40] = system ? 'S' : 'N';
     int variable = 0;
     for (const Column& column : table.columns)
@@ -285,13 +317,13 @@ QByteArray fileOf(const QList<Table>& tables, const QString& password) {
     QList<QList<QByteArray>> data;
     for (const Table& table : tables) {
         definitions << next;
-        data << dataPages(table, next);
+        data << dataPages(table, next, next + 2);
         next += 2 + quint32(data.last().size());
     }
     QList<Table> all{catalogue(tables, definitions)};
     all += tables;
     definitions.prepend(firstUserPage);
-    data.prepend(dataPages(all.first(), firstUserPage));
+    data.prepend(dataPages(all.first(), firstUserPage, firstUserPage + 2));
     QByteArray file = headerPage(password) + dataPage({}, 0);
     for (int i = 0; i < all.size(); ++i) {
         file += definitionPage(all.at(i), definitions.at(i) + 1, i == 0);

@@ -36,6 +36,8 @@ struct Table {
     QString name;
     QList<Column> columns;
     QList<QVariantList> rows;
+    QList<int> moved = {};   // rows an edit moved to a later page: their place keeps a pointer
+    QList<int> deleted = {}; // rows deleted, moved or not: still on their page, marked, not counted
 };
 
 // The file's bytes; a non-empty `password` is set as the database password.
