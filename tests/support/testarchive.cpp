@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -73,14 +72,7 @@ QString withDatabase(const QString& uri, const QString& database) {
 } // namespace
 
 void createDatabase(const QString& path) {
-    QFile schema(qEnvironmentVariable("QUADROSX_SOURCE_DIR") + QStringLiteral("/data/schema.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
-        throw std::runtime_error("data/schema.sql not found: set QUADROSX_SOURCE_DIR");
-    QString text = QString::fromUtf8(schema.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-    QStringList statements = text.split(QLatin1Char(';'));
-    statements.removeIf([](const QString& sql) { return sql.trimmed().isEmpty(); });
-    run(path, statements);
+    run(path, schemaStatements(Dialect::SQLite));
 }
 
 TestArchive::TestArchive() {
