@@ -1,5 +1,7 @@
 #include "app/environment.h"
 
+#include "app/names.h"
+
 #ifdef Q_OS_WIN
 #include "app/windows/windowsapi.h"
 #endif
@@ -61,6 +63,16 @@ QString LEGGIREGISTRO(Hive, const QString& keyPath, const QString& valueName) {
 #endif
     const qsizetype nul = value.indexOf(QChar(0));
     return nul < 0 ? value : value.left(nul);
+}
+
+QString serverNotBuiltNotice() {
+    const QString key = QStringLiteral("HKEY_CURRENT_USER\\") + Names770::registryKey();
+    return QStringLiteral("Impostazione SERVERARCHIVI non gestita") + QChar(13) + QChar(13) +
+           QStringLiteral("Questa versione del programma lavora soltanto sul file S770") +
+           Names770::year() + QStringLiteral(".MDB della cartella degli archivi, ") +
+           QStringLiteral("non su un server.") + QChar(13) +
+           QStringLiteral("Togliere il valore SERVERARCHIVI dalla chiave ") + key +
+           QStringLiteral(" oppure usare il programma su Linux.");
 }
 
 bool ESISTEFILE(const QString& path) {

@@ -13,3 +13,7 @@ QString LEGGIREGISTRO(Hive hive, const QString& keyPath, const QString& valueNam
 
 // Whether a file exists at `path` and can be opened for reading.
 bool ESISTEFILE(const QString& path);
+
+// The message of the start-up and of the batch work when SERVERARCHIVI is set in a build that
+// reaches no server (the Windows build); lines are parted by character 13.
+QString serverNotBuiltNotice();

@@ -1,11 +1,16 @@
 #include "app/application.h"
 #include "app/commandline.h"
 #include "app/desktopplatform.h"
+#include "app/programfonts.h"
 #include "app/qtmessageboxes.h"
 #include "app/quadrosx.h"
 #include "batch/batchoptions.h"
 #include "batch/batchrun.h"
 #include "report/defaultprintersink.h"
+
+#ifdef Q_OS_WIN
+#include "app/windows/windowsapi.h"
+#endif
 
 #include <QFont>
 #include <QLibraryInfo>
@@ -35,11 +40,16 @@ void saveScreenshotWhenAsked(QWidget& window) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (isBatchCommandLine(argc, argv))
+    if (isBatchCommandLine(argc, argv)) {
+#ifdef Q_OS_WIN
+        WindowsApi::attachParentConsole();
+#endif
         return batchMain(argc, argv);
+    }
     Application app(argc, argv);
     QTranslator qtTexts;
     loadItalianQtTexts(qtTexts);
+    addFontsBesideProgram(QCoreApplication::applicationDirPath());
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QtMessageBoxes boxes;

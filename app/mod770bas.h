@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/queryrecordset.h"
+#include "data/serverconnection.h"
 #include "data/tablerecordset.h"
 
 #include <memory>
@@ -24,6 +25,8 @@ struct MOD770BAS {
     QString PERCORSOPROGRAMMI;
     // Optional: the PostgreSQL server that holds the year's database instead of the file.
     QString SERVERARCHIVI;
+    // False in a build that reaches no server; tests turn it off to see that build's refusal.
+    bool serverBuiltIn = serverDatabasesBuiltIn();
     QString DIRARCHIVI;
     QString DIRPROGRAMMI;
 

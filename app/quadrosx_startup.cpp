@@ -96,8 +96,14 @@ void QUADROSX::CONTROLLOAMBIENTE() {
     mod_.DIRARCHIVI = mod_.PERCORSOARCHIVI;
     mod_.DIRPROGRAMMI = mod_.PERCORSOPROGRAMMI;
     // On a server the year's database is no file: there is nothing to check or copy.
-    if (!mod_.SERVERARCHIVI.isEmpty())
+    if (!mod_.SERVERARCHIVI.isEmpty()) {
+        if (!mod_.serverBuiltIn) {
+            ask(serverNotBuiltNotice(), MessageBoxes::OkOnly + MessageBoxes::Critical,
+                QStringLiteral("Controllo procedura 770/2004 Semplificato"));
+            endProcess(0);
+        }
         return;
+    }
     if (!ESISTEFILE(localPath(templatePath(mod_)))) {
         ask(QStringLiteral("Attenzione !!!!") + CR() + QStringLiteral("Non esiste file ") +
                 templatePath(mod_) + CR() + QStringLiteral("Contattare la Tarvessi servizi"),

@@ -3,7 +3,9 @@
 #include "data/databaseerror.h"
 #include "data/failurewords.h"
 
+#ifndef QUADROSX_NO_SERVER
 #include <libpq-fe.h>
+#endif
 #include <QSqlDriver>
 
 #include <QRegularExpression>
@@ -77,7 +79,19 @@ void ServerConnection::applyTo(QSqlDatabase& db) const {
     db.setConnectOptions(options.join(QLatin1Char(';')));
 }
 
+bool serverDatabasesBuiltIn() {
+#ifdef QUADROSX_NO_SERVER
+    return false;
+#else
+    return true;
+#endif
+}
+
 void serverConnectionLost(const QSqlDatabase& db) {
+#ifdef QUADROSX_NO_SERVER
+    // No connection to a server is ever made without the client library.
+    Q_UNUSED(db);
+#else
     const QVariant handle = db.driver()->handle();
     // The driver names the type after the struct behind libpq's typedef.
     if (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0)
@@ -89,4 +103,5 @@ void serverConnectionLost(const QSqlDatabase& db) {
         DatabaseErrors::ConnectionLost,
         FailureWords::described(QString::fromUtf8(FailureWords::connectionLost),
                                 QString::fromLocal8Bit(PQerrorMessage(connection)).trimmed())};
+#endif
 }

@@ -21,6 +21,10 @@ struct ServerConnection {
 // Throws DatabaseError for a text that is not such a URI or that carries a password.
 ServerConnection parseServerUri(const QString& uri);
 
+// False in a build without PostgreSQL's client library (the Windows build): there a
+// SERVERARCHIVI setting is refused before anything is touched.
+bool serverDatabasesBuiltIn();
+
 // Once the server has gone, the driver refuses every statement without a word of why: this
 // throws DatabaseError with what the client library last heard, when the connection is lost.
 void serverConnectionLost(const QSqlDatabase& db);

@@ -21,6 +21,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -37,14 +38,13 @@ QString quadrosxPath() {
         return fromEnvironment;
     const QString self = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     const QDir own = QFileInfo(self).dir();
-    const QStringList candidates{own.filePath(QStringLiteral("quadrosx")),
-                                 own.filePath(QStringLiteral("../quadrosx"))};
-    for (const QString& candidate : candidates) {
-        const QFileInfo info(candidate);
-        if (info.isFile() && info.isExecutable())
-            return info.canonicalFilePath();
+    // The search adds the platform's suffix of programs (quadrosx.exe on Windows).
+    for (const QString& folder : {own.path(), own.filePath(QStringLiteral(".."))}) {
+        const QString found = QStandardPaths::findExecutable(QStringLiteral("quadrosx"), {folder});
+        if (!found.isEmpty())
+            return QFileInfo(found).canonicalFilePath();
     }
-    return candidates.first();
+    return own.filePath(QStringLiteral("quadrosx"));
 }
 
 // Starts quadrosx detached, so that it outlives this window; returns a line for the user.

@@ -1,5 +1,6 @@
 #include "app/windows/windowsapi.h"
 
+#include <cstdio>
 #include <vector>
 #include <windows.h>
 
@@ -49,6 +50,18 @@ bool activateWindowTitled(const std::wstring& title) {
     // A process that is ending may hand the foreground on only while it still has it.
     SetForegroundWindow(search.found);
     return true;
+}
+
+void attachParentConsole() {
+    const bool outputFree = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_UNKNOWN;
+    const bool errorFree = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_UNKNOWN;
+    // Started by a double click there is no console to attach to, and nothing to tell it.
+    if (!(outputFree || errorFree) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (outputFree && !std::freopen("CONOUT$", "w", stdout))
+        return;
+    if (errorFree)
+        std::freopen("CONOUT$", "w", stderr);
 }
 
 std::wstring commandLine() {

@@ -17,4 +17,8 @@ std::wstring commandLine();
 // empty when the key or the value is missing or the value is not a text.
 std::wstring userTextValue(const std::wstring& keyPath, const std::wstring& name);
 
+// For the work without a window, started from a console: standard output and error that are
+// not redirected go to that console (a program with a window has none of its own).
+void attachParentConsole();
+
 } // namespace WindowsApi

@@ -2,6 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/desktopplatform.h"
+#include "app/environment.h"
 #include "tools/jet4/jet4writer.h"
 
 #include <QDir>
@@ -50,6 +51,8 @@ class TestStartup : public QObject {
         const QByteArray accessYear = QString(accessNotice).replace("%2", "S7702004.MDB").toUtf8();
         const QByteArray accessTemplate =
             QString(accessNotice).replace("%2", "S774XXXX.MDB").toUtf8();
+        const QByteArray serverNotice =
+            ("16 Controllo procedura 770/2004 Semplificato: " + serverNotBuiltNotice()).toUtf8();
         const char* cases[][4] = {
             {"settings", "settings S7702004.MDB",
              "16 Controllo procedura 770/2004 Semplificato: Non trovata procedura Zavirten\r\r"
@@ -65,7 +68,9 @@ class TestStartup : public QObject {
             {"nothing, another copy is running", "copy S7702004.MDB", "", "S774XXXX.MDB"},
             {"year's database of Access", "Access year", accessYear, "S7702004.MDB S774XXXX.MDB"},
             {"template of Access, no year's database", "Access template S7702004.MDB",
-             accessTemplate, "S774XXXX.MDB"}};
+             accessTemplate, "S774XXXX.MDB"},
+            {"a server, in a build that reaches none", "server S7702004.MDB", serverNotice,
+             "S774XXXX.MDB"}};
         for (const auto& c : cases)
             QTest::newRow(c[0]) << c[1] << c[2] << c[3];
     }
@@ -96,6 +101,10 @@ class TestStartup : public QObject {
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(accessBytes) > 0);
         }
         h->platform.otherCopy = missing.contains("copy");
+        h->mod.serverBuiltIn = !missing.contains("server");
+        if (!h->mod.serverBuiltIn)
+            QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN")
+                .setValue("SERVERARCHIVI", "postgresql://ufficio@server/anno2004");
         if (!shown.isEmpty())
             h->boxes.answer({MessageBoxes::Ok});
         h->start();

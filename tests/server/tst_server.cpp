@@ -11,9 +11,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QThread>
 #include <QtTest>
 #include <QUrlQuery>

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -73,14 +72,7 @@ QString withDatabase(const QString& uri, const QString& database) {
 } // namespace
 
 void createDatabase(const QString& path) {
-    QFile schema(qEnvironmentVariable("QUADROSX_SOURCE_DIR") + QStringLiteral("/data/schema.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
-        throw std::runtime_error("data/schema.sql not found: set QUADROSX_SOURCE_DIR");
-    QString text = QString::fromUtf8(schema.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-    QStringList statements = text.split(QLatin1Char(';'));
-    statements.removeIf([](const QString& sql) { return sql.trimmed().isEmpty(); });
-    run(path, statements);
+    run(path, schemaStatements(Dialect::SQLite));
 }
 
 TestArchive::TestArchive() {
@@ -144,23 +136,13 @@ QByteArray fileBytes(const QString& path) {
 
 QStringList runOnFile(const QString& path, const QString& sql, const QList<QVariantList>& values) {
     QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "file");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        for (const QVariantList& row : values) {
-            query.prepare(sql);
-            for (const QVariant& value : row)
-                query.addBindValue(value);
-            if (!query.exec())
-                qFatal("%s", qPrintable(query.lastError().text()));
-            for (QString line; query.next(); rows << line, line.clear())
-                for (int i = 0; i < query.record().count(); ++i)
-                    line += (query.isNull(i) ? "|N" : "|T") + query.value(i).toString();
+    for (const QVariantList& row : values)
+        for (const QStringList& fields : run(path, {sql}, row)) {
+            QString line;
+            for (const QString& field : fields)
+                line += (field.isNull() ? "|N" : "|T") + field;
+            rows << line;
         }
-    }
-    QSqlDatabase::removeDatabase("file");
     rows.sort();
     return rows;
 }
