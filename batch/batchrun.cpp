@@ -4,6 +4,7 @@
 #include "batch/progressline.h"
 #include "batch/readonlydatabase.h"
 #include "checks/schedulefindings.h"
+#include "data/keyforms.h"
 #include "data/queryrecordset.h"
 #include "data/rowkey.h"
 #include "data/sxtable.h"
@@ -71,7 +72,7 @@ int forEverySchedule(Database& db, const QList<Declarant>& declarants, const Sch
     int withRows = 0;
     for (int i = 0; i < declarants.size(); ++i) {
         const Declarant& declarant = declarants.at(i);
-        const QVariantList keys{declarant.company, declarant.taxCode};
+        const QVariantList keys = QVariantList{declarant.company} + keyForms(declarant.taxCode);
         // One query, prepared once: each declarant's rows are read to the end, so no lock is
         // held between two declarants.
         if (query)

@@ -1,4 +1,5 @@
 #include "benchsupport.h"
+#include "data/keyforms.h"
 #include "figures.h"
 #include "report/controllist.h"
 #include "report/recordingprintersink.h"
@@ -63,7 +64,9 @@ void bareRead(const QString& path) {
     rows.prepare(ControlList::storedFieldsQuery());
     for (const auto& [company, taxCode] : keys) {
         rows.bindValue(0, company);
-        rows.bindValue(1, taxCode);
+        const QVariantList forms = keyForms(taxCode);
+        rows.bindValue(1, forms.at(0));
+        rows.bindValue(2, forms.at(1));
         rows.exec();
         const int fields = rows.record().count();
         QStringList texts;

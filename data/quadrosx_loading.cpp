@@ -1,5 +1,6 @@
 #include "app/quadrosx.h"
 #include "app/trimblanks.h"
+#include "data/keyforms.h"
 #include "data/rowkey.h"
 #include "editor/amount.h"
 #include "selection/declarantline.h"
@@ -22,8 +23,8 @@ void QUADROSX::LEGGICREAQUADROSX() {
     const QString company = companyCodeOfLine(line);
     const QString taxCode = taxCodeOfLine(line);
     mod_.RSQUERY = mod_.DBARCHIVIO->openQuery(
-        QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq"),
-        {company, taxCode});
+        QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD IN (?, ?) order by seq"),
+        QVariantList{company} + keyForms(taxCode));
     if (mod_.RSQUERY->recordCount() != 0) {
         {
             const ReadSnapshot snapshot(*mod_.DBARCHIVIO);

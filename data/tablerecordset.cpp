@@ -1,8 +1,8 @@
 #include "data/tablerecordset.h"
 
 #include "data/catalog.h"
+#include "data/keyforms.h"
 
-#include <algorithm>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -52,29 +52,30 @@ void TableRecordset::setIndex(const QString& name) {
     }
 
     // Keys are searched as given (a tax code of 11 characters followed by 5 blanks); a record
-    // typed by another program without the trailing blanks is found by a second search.
+    // stored by another program with other trailing blanks is found by a second search, on both
+    // forms of each key (keyForms).
     QStringList exact;
-    QStringList trimmed;
+    QStringList forms;
     for (const QString& key : keyColumns_) {
         exact << Catalog::quoted(key) + QStringLiteral(" = ?");
-        trimmed << Catalog::quoted(key) + QStringLiteral(" = rtrim(?, ' ')");
+        forms << Catalog::quoted(key) + QStringLiteral(" IN (?, ?)");
     }
     const QString select = QStringLiteral("SELECT * FROM %1 WHERE %2 LIMIT 1");
     seekQuery_ = QSqlQuery(db_.connection());
     if (!seekQuery_.prepare(
             select.arg(Catalog::quoted(table_), exact.join(QStringLiteral(" AND ")))))
         db_.fail(seekQuery_.lastError());
-    seekTrimmedQuery_ = QSqlQuery(db_.connection());
-    if (!seekTrimmedQuery_.prepare(
-            select.arg(Catalog::quoted(table_), trimmed.join(QStringLiteral(" AND ")))))
-        db_.fail(seekTrimmedQuery_.lastError());
+    seekFormsQuery_ = QSqlQuery(db_.connection());
+    if (!seekFormsQuery_.prepare(
+            select.arg(Catalog::quoted(table_), forms.join(QStringLiteral(" AND ")))))
+        db_.fail(seekFormsQuery_.lastError());
     // A record is written back through its key, which every store has.
     keyCondition_ = exact.join(QStringLiteral(" AND "));
 }
 
-bool TableRecordset::find(QSqlQuery& query, const QStringList& keys) {
-    for (int i = 0; i < keyColumns_.size(); ++i)
-        query.bindValue(i, i < keys.size() ? keys.at(i) : QStringLiteral(""));
+bool TableRecordset::find(QSqlQuery& query, const QVariantList& values) {
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
     if (!query.exec())
         db_.fail(query.lastError());
     const bool found = query.next();
@@ -96,10 +97,14 @@ void TableRecordset::seek(const QStringList& keys) {
         throw DatabaseError{DatabaseErrors::IndexNotFound,
                             QStringLiteral("Ricerca senza indice corrente su %1").arg(table_)};
     mode_ = Mode::None;
-    const bool padded = std::any_of(keys.begin(), keys.end(), [](const QString& key) {
-        return key.endsWith(QLatin1Char(' '));
-    });
-    noMatch_ = !find(seekQuery_, keys) && !(padded && find(seekTrimmedQuery_, keys));
+    QVariantList exact;
+    QVariantList forms;
+    for (int i = 0; i < keyColumns_.size(); ++i) {
+        const QString key = i < keys.size() ? keys.at(i) : QStringLiteral("");
+        exact << key;
+        forms << keyForms(key);
+    }
+    noMatch_ = !find(seekQuery_, exact) && !find(seekFormsQuery_, forms);
     if (noMatch_) {
         hasCurrent_ = false;
         current_.clear();
@@ -209,6 +214,6 @@ void TableRecordset::close() {
     requireOpen();
     statements_.clear();
     seekQuery_ = QSqlQuery();
-    seekTrimmedQuery_ = QSqlQuery();
+    seekFormsQuery_ = QSqlQuery();
     open_ = false;
 }

@@ -34,7 +34,7 @@ class TableRecordset {
     int column(const QString& name) const;
     void requireOpen() const;
     QSqlQuery& prepared(const QString& statement);
-    bool find(QSqlQuery& query, const QStringList& keys);
+    bool find(QSqlQuery& query, const QVariantList& values);
 
     enum class Mode { None, Adding, Editing };
     Database& db_;
@@ -45,7 +45,7 @@ class TableRecordset {
     QList<int> keyPositions_;
     QString keyCondition_;
     QSqlQuery seekQuery_;
-    QSqlQuery seekTrimmedQuery_;
+    QSqlQuery seekFormsQuery_;
     QHash<QString, QSqlQuery> statements_;
     bool hasCurrent_ = false;
     QStringList current_;

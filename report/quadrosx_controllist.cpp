@@ -1,4 +1,5 @@
 #include "app/quadrosx.h"
+#include "data/keyforms.h"
 #include "report/controllist.h"
 #include "report/storedrecords.h"
 #include "selection/declarantline.h"
@@ -19,7 +20,8 @@ void QUADROSX::CmdStLista_Click() {
         const std::unique_ptr<PrinterSink> printer = services_.printer();
         const QString line = List1->currentItem() ? List1->currentItem()->text() : QString();
         mod_.RSQUERY = mod_.DBARCHIVIO->openQuery(ControlList::storedRowsQuery(),
-                                                  {companyCodeOfLine(line), taxCodeOfLine(line)});
+                                                  QVariantList{companyCodeOfLine(line)} +
+                                                      keyForms(taxCodeOfLine(line)));
         const QList<ControlList::Record> records = ControlList::readRecords(*mod_.RSQUERY);
         ControlList::print(*printer, records, {LabAZI->text(), LabCOGNODEN->text(), LabCF->text()});
         mod_.RSQUERY->close();

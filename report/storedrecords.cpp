@@ -7,7 +7,7 @@
 namespace ControlList {
 
 QString storedRowsQuery() {
-    return QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD = ? order by seq");
+    return QStringLiteral("SELECT * FROM QUADROSX where CODAZI = ? AND CFD IN (?, ?) order by seq");
 }
 
 QString storedFieldsQuery() {
@@ -16,7 +16,7 @@ QString storedFieldsQuery() {
         "SELECT SEQ, CASE WHEN SEQ = '001' THEN SX_1 END AS SX_1, SX_2, SX_3, SX_4, SX_5, SX_6, "
         "SX_7, CASE WHEN SEQ = '001' THEN SX_8 END AS SX_8, CASE WHEN SEQ = '001' THEN SX_9 END "
         "AS SX_9, CASE WHEN SEQ = '001' THEN SX_10 END AS SX_10 FROM QUADROSX where CODAZI = ? AND "
-        "CFD = ? order by seq");
+        "CFD IN (?, ?) order by seq");
 }
 
 QList<Record> readRecords(QueryRecordset& query) {

@@ -9,7 +9,8 @@ class QueryRecordset;
 
 namespace ControlList {
 
-// The query of a declarant's stored rows, in SEQ order: company code and tax code bound.
+// The query of a declarant's stored rows, in SEQ order: the company code and the two forms of
+// the tax code (keyForms) bound.
 QString storedRowsQuery();
 // The same rows with only the fields the list prints, for reading many declarants: the store
 // converts every field it returns.

@@ -138,7 +138,7 @@ class TestWorkingDay : public QObject {
                     fields = row.split(' ');
             rows << QVariantList(fields.cbegin(), fields.cend());
         }
-        // ACME's tax code has 11 characters: its rows are keyed by the 16-character form.
+        // ACME's tax code has 11 characters; each day keys it with or without blanks.
         h->storeRows("002", "01234567890     ", rows);
     }
     void cleanup() {
@@ -152,27 +152,32 @@ class TestWorkingDay : public QObject {
 };
 
 void TestWorkingDay::workingDay_data() {
-    QTest::addColumn<QList<Asked>>("leaving"); // what "Uscita" asks with ACME's changes pending
-    QTest::addColumn<bool>("leaves");
-    QTest::addColumn<bool>("acmeStored");
+    // What "Uscita" asks with ACME's changes pending: "Sì" stores them, "Annulla" stays.
+    QTest::addColumn<QList<Asked>>("leaving");
     QTest::addColumn<bool>("suiteRunning"); // its window is found, else the suite is started
+    // ACME's tax code as another program stored it, in the front page and in the rows: with or
+    // without the 5 blanks of its 16-character form.
+    QTest::addColumn<QString>("acmeTaxCode");
 
-    const int cancel = MessageBoxes::Cancel;
-    QTest::newRow("Cancel stays") << QList<Asked>{{saveQuestion, 35, cancel}} << false << false
-                                  << false;
+    const QString blanks = QStringLiteral("01234567890     "), bare = QStringLiteral("01234567890");
+    QTest::newRow("Cancel stays") << QList<Asked>{{saveQuestion, 35, MessageBoxes::Cancel}} << false
+                                  << bare;
     QTest::newRow("No leaves without storing, to the suite's window")
-        << QList<Asked>{{saveQuestion, 35, No}} << true << false << true;
+        << QList<Asked>{{saveQuestion, 35, No}} << true << blanks;
     // Storing takes in the open row, then finds SX4 boxes 1 and 3 off their columns.
-    QTest::newRow("Yes stores, leaves and starts the suite")
-        << QList<Asked>{{saveQuestion, 35, Yes}, {box6Offer, 36, No}, {sx4Warning, 36, Yes}} << true
-        << true << false;
+    const QList<Asked> yes{{saveQuestion, 35, Yes}, {box6Offer, 36, No}, {sx4Warning, 36, Yes}};
+    QTest::newRow("Yes stores, leaves and starts the suite") << yes << false << blanks;
+    QTest::newRow("Yes stores the rows kept without blanks") << yes << true << bare;
 }
 
 void TestWorkingDay::workingDay() {
     QFETCH(QList<Asked>, leaving);
-    QFETCH(bool, leaves);
-    QFETCH(bool, acmeStored);
     QFETCH(bool, suiteRunning);
+    QFETCH(QString, acmeTaxCode);
+    const bool leaves = leaving.first().answer != MessageBoxes::Cancel;
+    const bool acmeStored = leaving.first().answer == Yes;
+    for (const QString table : {"FRONTESPIZIO", "QUADROSX"})
+        h->archive.exec("UPDATE " + table + " SET CFD = ? WHERE CODAZI = '002'", {acmeTaxCode});
 
     const QString dayTotals = QStringLiteral("1350,50 350,00 80,00 325,75 505,00 265,50");
     const QStringList rossiStored{"001 80,00 " + dayTotals + " 1 0 1",
@@ -255,12 +260,16 @@ void TestWorkingDay::workingDay() {
     QVERIFY(w()->FrmSelezione(0)->isVisible() && !w()->Frmmoduli(0)->isVisible());
     QCOMPARE(w()->List1->selectedItems().size(), 0);
 
-    // ACME, stored on an earlier day: SX4 box 3 is marked as soon as it is shown.
+    // ACME, stored on an earlier day: SX4 box 3 is marked as soon as it is shown, and its list
+    // prints every stored row.
     h->open("002");
     QCOMPARE(w()->LabCOGNODEN->text() + w()->LabCF->text(), " ACME S.P.A. 01234567890");
     QCOMPARE(boxes(1, 7) + ' ' + ticks(), "\t5 300,00 0,00 90,00 0,00 0,00 0,00 ---");
     for (int i = 1; i <= 7; ++i)
         QCOMPARE(yellow(i), i == 4);
+    press(w()->CmdStLista, {{printFinished, 64, Ok}});
+    QCOMPARE(h->printed.last().size(), 44);
+    QCOMPARE(h->printed.last().at(21).simplified(), "SX15 0,00 0,00 40,00 0,00 0,00 0,00");
     press(w()->cmdmemorizza); // nothing changed yet: nothing is checked or stored
     // SX1 and a tick changed, then SX15 left open while typing in it.
     h->type(w()->Text1(1), "\b75");
