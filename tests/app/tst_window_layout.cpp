@@ -110,10 +110,8 @@ class TestWindowLayout : public QObject {
                      {"Salvare ?, Enter", 35, B::KdeLayout, "Enter", 6},
                      {"Salvare ?, keypad Enter", 35, B::MacLayout, "Num+Enter", 6},
                      {"Yes/No critical, Enter", 20, B::WinLayout, "Enter", 6},
-                     {"Yes/No question, keypad Enter", 36, B::MacLayout, "Num+Enter", 6},
                      {"Yes/No warning, Return", 52, B::GnomeLayout, "Return", 6},
-                     {"OK, Return", 0, B::GnomeLayout, "Return", 1},
-                     {"OK information, keypad Enter", 64, B::MacLayout, "Num+Enter", 1}};
+                     {"OK, Return", 0, B::GnomeLayout, "Return", 1}};
         for (const auto& c : cases)
             QTest::newRow(c.name) << c.style << c.desktop << c.keys << c.answer;
     }

@@ -1,6 +1,5 @@
 #include "windowharness.h"
 
-#include <QApplication>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -103,10 +102,6 @@ class TestCrashSafety : public QObject {
     }
 };
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    TestCrashSafety test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestCrashSafety)
 
 #include "tst_crashsafety.moc"

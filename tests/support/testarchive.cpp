@@ -114,10 +114,6 @@ void TestArchive::removeSettings() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN").clear();
 }
 
-void TestArchive::exec(const QString& sql, const QVariantList& values) {
-    run(yearPath(), {sql}, values, server_);
-}
-
 QList<QStringList> TestArchive::rows(const QString& sql, const QVariantList& values) {
     return run(yearPath(), {sql}, values, server_);
 }

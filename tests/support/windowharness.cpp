@@ -16,13 +16,6 @@ int RecordingMessageBoxes::show(const QString& text, int style, const QString& t
     return buttons == YesNoCancel ? Cancel : buttons == YesNo ? No : Ok;
 }
 
-QStringList RecordingMessageBoxes::texts() const {
-    QStringList result;
-    for (const Box& box : boxes)
-        result << box.text;
-    return result;
-}
-
 namespace {
 
 // Keeps the lines of each document the window prints, after the window lets its printer go.
@@ -74,15 +67,9 @@ void WindowHarness::startAndChoose(const QString& company) {
     QVERIFY(window->Frmmoduli(0)->isVisible());
 }
 
-int WindowHarness::declarantRow(const QString& company) const {
-    for (int i = 0; i < window->List1->count(); ++i)
-        if (window->List1->item(i)->text().startsWith(company))
-            return i;
-    return -1;
-}
-
 void WindowHarness::open(const QString& company) {
-    clickLine(window->List1, declarantRow(company), true);
+    const auto lines = window->List1->findItems(company, Qt::MatchStartsWith);
+    clickLine(window->List1, lines.isEmpty() ? -1 : window->List1->row(lines.first()), true);
 }
 
 void WindowHarness::clickRegionRow(int row) {

@@ -22,7 +22,12 @@ class RecordingMessageBoxes : public MessageBoxes {
     };
     int show(const QString& text, int style, const QString& title) override;
     void answer(const QList<int>& answers) { answers_ += answers; }
-    QStringList texts() const;
+    QStringList texts() const {
+        QStringList result;
+        for (const Box& box : boxes)
+            result << box.text;
+        return result;
+    }
     QList<Box> boxes;
     int unexpected = 0;
 
@@ -64,9 +69,8 @@ struct WindowHarness {
     void createWindow(); // a new window on the same archive, as a new run
     void start(const QString& commandLine = QStringLiteral("/R1.0")); // Form_Load, active window
     void startAndChoose(const QString& company);
-    int declarantRow(const QString& company) const; // line beginning with the code, or -1
-    void open(const QString& company);              // double-clicks the declarant's line
-    void clickRegionRow(int row);                   // 0 = SX5
+    void open(const QString& company); // double-clicks the line beginning with the code
+    void clickRegionRow(int row);      // 0 = SX5
     void openRegionRow(int row);
     void click(QWidget* widget);
     void type(QLineEdit* box, const QString& keys);     // '\b' Backspace, '\x7f' Delete
