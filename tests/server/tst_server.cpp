@@ -315,7 +315,7 @@ class TestServer : public QObject {
         QCOMPARE(shown, "1,00 1,00 1,00");
     }
 
-    // The whole report; one that ends in ": " is followed by the network's own words.
+    // The whole report.
     void serverThatCannotBeUsedIsToldWithItsWords_data() {
         QTest::addColumn<QString>("uri");
         QTest::addColumn<QString>("report");
@@ -344,10 +344,6 @@ class TestServer : public QObject {
                "connection due to administrator command\nserver closed the connection "
                "unexpectedly\n\tThis probably means the server terminated abnormally\n\tbefore "
                "or while processing the request.";
-        QTest::newRow("host not answering")
-            << "postgresql://sxtest@10.255.255.1/paghe2004"
-            << "Errore n. 3001\r\rImpossibile aprire il database: connection to server at "
-               "\"10.255.255.1\", port 5432 failed: ";
         // A password is refused and never shown, in any of its forms.
         const QString refused = "Errore n. 3151\r\rIndirizzo del server non valido '";
         QTest::newRow("password")
@@ -382,8 +378,7 @@ class TestServer : public QObject {
         QVERIFY(elapsed.elapsed() < 8000);
         QCOMPARE(h.boxes.boxes.size(), 1);
         const QString text = h.boxes.boxes.first().text;
-        QVERIFY2(report.endsWith(": ") ? text.startsWith(report) : text == report,
-                 qPrintable(text));
+        QCOMPARE(text, report);
         QCOMPARE(h.platform.endings, QList<int>{1});
     }
 
