@@ -17,6 +17,12 @@
 // Shared by the benchmarks: a suite archive with many declarants, and timing by median.
 namespace Bench {
 
+// The line of the declarant list that begins with the company's code, -1 when there is none.
+inline int declarantRow(const WindowHarness& h, const QString& company) {
+    const QList<QListWidgetItem*> lines = h.window->List1->findItems(company, Qt::MatchStartsWith);
+    return lines.isEmpty() ? -1 : h.window->List1->row(lines.first());
+}
+
 inline void useSourceTree() {
     if (qEnvironmentVariableIsEmpty("QUADROSX_SOURCE_DIR"))
         qputenv("QUADROSX_SOURCE_DIR", QUADROSX_SOURCE_DIR);

@@ -67,7 +67,7 @@ QList<Figure> Measure::opening() {
     WindowHarness h;
     Bench::addDeclarants(h.archive.yearPath(), 100);
     h.start();
-    const int row = h.declarantRow(company);
+    const int row = Bench::declarantRow(h, company);
     const Bench::Connection connection(h.archive.yearPath());
     auto dropRows = [&] {
         QSqlQuery(connection.db()).exec(QStringLiteral("DELETE FROM QUADROSX"));

@@ -102,7 +102,7 @@ QList<Figure> Measure::onServer() {
     qunsetenv("QUADROSX_TEST_SERVER");
     h.archive.addDeclarant(company, tax, "ROSSI", "MARIO", QVariant(), "M");
     h.start();
-    const int row = h.declarantRow(company);
+    const int row = Bench::declarantRow(h, company);
     h.window->List1->setCurrentRow(row);
     h.window->List1_DblClick(); // the first opening makes the rows
 

@@ -108,7 +108,7 @@ QList<Figure> Measure::storing() {
     WindowHarness h;
     Bench::addDeclarants(h.archive.yearPath(), 1);
     h.start();
-    h.window->List1->setCurrentRow(h.declarantRow(company));
+    h.window->List1->setCurrentRow(Bench::declarantRow(h, company));
     h.window->List1_DblClick();
     fillSchedule(*h.window);
     const double through = Bench::medianMs(51, [&h] {
