@@ -296,8 +296,7 @@ class TestServer : public QObject {
         }
         QVERIFY(elapsed.elapsed() < 8000);
         QCOMPARE(h.boxes.boxes.size(), 1);
-        const QString text = h.boxes.boxes.first().text;
-        QCOMPARE(text, report);
+        QCOMPARE(h.boxes.boxes.first().text, report);
         QCOMPARE(h.platform.endings, QList<int>{1});
     }
 
