@@ -4,7 +4,6 @@
 #include "tools/jet4/jet4writer.h"
 
 #include <csignal>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,23 +16,8 @@ using Jet4::Type;
 
 namespace {
 
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run run(const QStringList& command) {
-    QProcess process;
-    process.start(command.first(), command.mid(1));
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-Run sxcopy(const QStringList& arguments) {
-    return run(QStringList{QStringLiteral(SXCOPY)} + arguments);
+ProcessRun sxcopy(const QStringList& arguments) {
+    return runProcess(QStringList{QStringLiteral(SXCOPY)} + arguments);
 }
 
 void write(const QString& path, const QByteArray& bytes) {
@@ -148,10 +132,11 @@ class TestAccessImport : public QObject {
         write(source(), Jet4::fileOf(tables));
         const QByteArray before = fileBytes(source());
         const QStringList csv =
-            run({"mdb-export", "-T", "%d/%m/%Y %H:%M:%S", source(), "QUADROSX"}).out.split('\n');
+            runProcess({"mdb-export", "-T", "%d/%m/%Y %H:%M:%S", source(), "QUADROSX"})
+                .out.split('\n');
         QCOMPARE(csv.value(5).section(QLatin1Char(','), 3, -10), exported);
 
-        const Run run = sxcopy({source(), target()});
+        const ProcessRun run = sxcopy({source(), target()});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         QCOMPARE(runOnFile(target(), "SELECT SX_1 FROM QUADROSX WHERE SEQ = '005'"),
@@ -171,8 +156,8 @@ class TestAccessImport : public QObject {
         tables[1].moved = {4, 40, 70};
         tables[1].deleted = {70, 80};
         write(source(), Jet4::fileOf(tables));
-        QCOMPARE(run({"mdb-tables", "-1", source()}).out +
-                     run({"mdb-count", source(), "QUADROSX"}).out,
+        QCOMPARE(runProcess({"mdb-tables", "-1", source()}).out +
+                     runProcess({"mdb-count", source(), "QUADROSX"}).out,
                  QStringLiteral("Frontespizio\nQUADROSX\nALTRA\n91\n"));
         QCOMPARE(sxcopy({source(), target()}).status, 0);
         QCOMPARE(runOnFile(target(), "SELECT * FROM FRONTESPIZIO WHERE CODAZI = '00002'"),
@@ -245,7 +230,7 @@ class TestAccessImport : public QObject {
             std::generate_n(page(11), 4096, noise);
         write(source(), bytes);
         QCOMPARE(AccessFile::hasPassword(bytes), fault == "password");
-        const Run run = sxcopy({source(), target()});
+        const ProcessRun run = sxcopy({source(), target()});
         QVERIFY2(run.err.contains(source()) && run.err.contains(said), qPrintable(run.err));
         QCOMPARE(run.status, 2);
         QVERIFY(!QFile::exists(target()));
@@ -276,26 +261,24 @@ class TestAccessImport : public QObject {
                        QStringList{"|T" + QString(count)};
         };
         fresh();
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(sxcopy({"--in-place", folder}).status, 0);
-        const int whole = int(clock.elapsed());
+        const ProcessRun first = sxcopy({"--in-place", folder});
+        QCOMPARE(first.status, 0);
+        const int whole = int(first.ms);
         const quint32 seed = qEnvironmentVariableIntValue("QUADROSX_SEED");
         QRandomGenerator random(seed ? seed : QRandomGenerator::global()->generate());
         for (int kill = 0; kill < 50; ++kill) {
             fresh();
-            QProcess process;
-            process.start(QStringLiteral(SXCOPY), {"--in-place", folder});
-            QVERIFY(process.waitForStarted());
-            QThread::msleep(random.bounded(whole + 20));
-            ::kill(pid_t(process.processId()), SIGKILL);
-            process.waitForFinished();
+            runProcess({SXCOPY, "--in-place", folder}, QProcessEnvironment::systemEnvironment(),
+                       [&](QProcess& process) {
+                           QThread::msleep(random.bounded(whole + 20));
+                           ::kill(pid_t(process.processId()), SIGKILL);
+                       });
             QVERIFY(fileBytes(year) == yearBytes || isNew(year, "1860"));
             QVERIFY(fileBytes(empty) == emptyBytes || isNew(empty, "0"));
             for (const auto& [kept, bytes] : {std::pair{year, yearBytes}, {empty, emptyBytes}})
                 if (QFile::exists(keptName(kept)))
                     QCOMPARE(fileBytes(keptName(kept)), bytes);
-            const Run again = sxcopy({"--in-place", folder});
+            const ProcessRun again = sxcopy({"--in-place", folder});
             QVERIFY2(again.status == 0 || again.err.contains("non ci sono archivi Access"),
                      qPrintable(again.err));
             QVERIFY(isNew(year, "1860") && isNew(empty, "0"));

@@ -4,9 +4,7 @@
 #include "testarchive.h"
 #include "tools/jet4/jet4writer.h"
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
@@ -76,19 +74,11 @@ QList<QStringList> pages(const QString& text) {
 
 // The text of a PDF the program wrote, page by page.
 QList<QStringList> pdfPages(const QString& pdf) {
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!text.waitForFinished(60000) || text.exitCode() != 0)
+    const ProcessRun text = runProcess({"pdftotext", "-layout", pdf, "-"});
+    if (text.status != 0)
         qFatal("pdftotext could not read %s", qPrintable(pdf));
-    return pages(QString::fromUtf8(text.readAllStandardOutput()));
+    return pages(text.out);
 }
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    qint64 ms = 0;
-};
 
 } // namespace
 
@@ -100,25 +90,19 @@ class TestBatchRun : public QObject {
 
     // With lockMs, another connection holds the file locked meanwhile, for that long (0: until
     // the program ends).
-    Run run(const QStringList& arguments, std::optional<int> lockMs = {}) {
+    ProcessRun run(const QStringList& arguments, std::optional<int> lockMs = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        QElapsedTimer timer;
-        timer.start();
         QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", "locker");
         locker.setDatabaseName(archive->yearPath());
         if (lockMs && !(locker.open() && QSqlQuery(locker).exec("BEGIN EXCLUSIVE")))
             qFatal("no lock: %s", qPrintable(locker.lastError().text()));
-        program.start(QStringLiteral(QUADROSX_EXE), arguments);
-        program.waitForFinished(lockMs.value_or(0) > 0 ? *lockMs : 60000);
-        locker.close();
-        program.waitForFinished(60000);
-        const Run result{program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-                         QString::fromUtf8(program.readAllStandardOutput()),
-                         QString::fromUtf8(program.readAllStandardError()), timer.elapsed()};
+        const ProcessRun result =
+            runProcess(QStringList{QUADROSX_EXE} + arguments, environment, [&](QProcess& program) {
+                program.waitForFinished(lockMs.value_or(0) > 0 ? *lockMs : 60000);
+                locker.close();
+            });
         locker = QSqlDatabase();
         QSqlDatabase::removeDatabase("locker");
         return result;
@@ -195,10 +179,10 @@ class TestBatchRun : public QObject {
         QFETCH(QString, counted);
         const QString pdf = archive->programs() + QStringLiteral("/controllo.pdf");
         QFile::remove(pdf);
-        const Run result =
+        const ProcessRun result =
             run(arguments + (counted.isEmpty() ? QStringList{} : QStringList{"--pdf", pdf}));
         QCOMPARE(result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), lines);
-        QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
+        QVERIFY2(result.status == exitCode, qPrintable(result.err));
         if (!counted.isEmpty())
             QCOMPARE(pdfPages(pdf).last().last(), counted);
     }
@@ -224,27 +208,25 @@ class TestBatchRun : public QObject {
             expected << pages(recording.lines().join(QLatin1Char('\n')));
         }
         const QString pdf = archive->programs() + QStringLiteral("/liste.pdf");
-        const Run result = run(QStringList{"--control-lists", pdf} + arguments);
-        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        const ProcessRun result = run(QStringList{"--control-lists", pdf} + arguments);
+        QVERIFY2(result.status == 0, qPrintable(result.err));
         QCOMPARE(pdfPages(pdf), expected);
     }
 
     void anotherProgramsLockIsWaitedForThenReported_data() {
-        QTest::addColumn<int>("held");
-        QTest::addColumn<int>("exitCode");
-        QTest::newRow("released after 2 s") << 2000 << 1;
-        QTest::newRow("held past the wait") << 0 << 2;
+        QTest::addColumn<int>("held"); // 0: past the wait, which ends the run with 2
+        QTest::newRow("released after 2 s") << 2000;
+        QTest::newRow("held past the wait") << 0;
     }
     void anotherProgramsLockIsWaitedForThenReported() {
         QFETCH(int, held);
-        QFETCH(int, exitCode);
-        const Run result = run({"--check"}, held);
-        QCOMPARE(result.exitCode, exitCode);
-        QVERIFY2(result.ms >= (result.exitCode == 2 ? 5000 : 1500), qPrintable(result.err));
-        QCOMPARE(result.out.isEmpty(), result.exitCode == 2);
+        const ProcessRun result = run({"--check"}, held);
+        QCOMPARE(result.status, held ? 1 : 2);
+        QVERIFY2(result.ms >= (result.status == 2 ? 5000 : 1500), qPrintable(result.err));
+        QCOMPARE(result.out.isEmpty(), result.status == 2);
         QCOMPARE(result.err.contains("Errore n. 5: Database bloccato da un altro programma: "
                                      "database is locked"),
-                 result.exitCode == 2);
+                 result.status == 2);
     }
 
     void wrongStartsEndWithAClearMessage_data() {
@@ -280,7 +262,7 @@ class TestBatchRun : public QObject {
             QFile file(archive->yearPath());
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(access) == access.size());
         }
-        const Run result = run(arguments);
+        const ProcessRun result = run(arguments);
         const QByteArray left = fileBytes(archive->yearPath());
         if (database != "kept") {
             QFile::remove(archive->yearPath());
@@ -289,7 +271,7 @@ class TestBatchRun : public QObject {
         QCOMPARE(left, database == "Access"    ? access
                        : database == "missing" ? QByteArray()
                                                : before);
-        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.status, exitCode);
         QVERIFY2((result.out + result.err).contains(message), qPrintable(result.out + result.err));
         QVERIFY(!QFile::exists("x.pdf"));
     }

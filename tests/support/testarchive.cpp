@@ -4,12 +4,15 @@
 #include "data/yeardatabase.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QtTest>
 #include <QUrl>
 #include <QUuid>
 #include <stdexcept>
@@ -141,4 +144,76 @@ QStringList runOnFile(const QString& path, const QString& sql, const QList<QVari
         }
     rows.sort();
     return rows;
+}
+
+QHash<QString, qint64> storings(TestArchive& archive, qint64 markedFrom) {
+    QHash<QString, qint64> found;
+    QHash<QString, int> rows;
+    static const QRegularExpression stored(QStringLiteral("^([1-9]\\d*),00$"));
+    for (const QStringList& row : archive.rows(QStringLiteral(
+             "SELECT f.CODAZI, f.FR_46, q.SEQ, q.SX_1, q.SX_2, q.SX_3, q.SX_4, q.SX_5, q.SX_6, "
+             "q.SX_7 FROM FRONTESPIZIO f LEFT JOIN QUADROSX q ON q.CODAZI = f.CODAZI"))) {
+        const QString company = row.at(0);
+        qint64& storing = found.insert(company, found.value(company, -1)).value();
+        for (int j = row.at(2) == QLatin1String("001") ? 3 : 4; !row.at(2).isNull() && j < 10;
+             ++j) {
+            const QRegularExpressionMatch m = stored.match(row.at(j));
+            const qint64 g = row.at(j) == QLatin1String("0") ? 0
+                             : m.hasMatch()                  ? m.captured(1).toLongLong()
+                                                             : -2;
+            if (g < 0 || (storing != -1 && g != storing))
+                qFatal("%s: a mix of storings: %s", qPrintable(company), qPrintable(row.join('|')));
+            storing = g;
+        }
+        rows[company] += row.at(2).isNull() ? 0 : 1;
+        if (row.at(1) != (storing >= markedFrom ? QStringLiteral("1") : QString()))
+            qFatal("%s: FR_46 '%s' with storing %lld", qPrintable(company), qPrintable(row.at(1)),
+                   storing);
+    }
+    for (auto it = rows.cbegin(); it != rows.cend(); ++it)
+        if (it.value() != 0 && it.value() != 31)
+            qFatal("%s has %d rows", qPrintable(it.key()), it.value());
+    return found;
+}
+
+void checkAfterStorer(TestArchive& archive, const QByteArray& said, StorerRuns& runs) {
+    const qint64 first = runs.next;
+    QHash<QString, qint64> done;
+    qint64 begun = -1;
+    QString company;
+    for (const QByteArray& line : said.split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words.size() != 3)
+            continue;
+        const qint64 n = words.at(1).toLongLong();
+        runs.next = std::max(runs.next, n + 1);
+        company = QString::fromLatin1(words.at(2));
+        begun = words.at(0) == "begin" ? n : -1;
+        if (begun == -1)
+            done[company] = n;
+    }
+    const QHash<QString, qint64> found = storings(archive, first);
+    for (auto it = found.cbegin(); it != found.cend(); ++it) {
+        const qint64 before = done.value(it.key(), runs.known.value(it.key(), -1));
+        QVERIFY2(it.value() == before || (before == -1 && it.value() == 0) ||
+                     (it.key() == company && it.value() == begun),
+                 qPrintable(QStringLiteral("%1 holds storing %2").arg(it.key()).arg(it.value())));
+    }
+    runs.known = found;
+    runs.during += begun > 0;
+}
+
+ProcessRun runProcess(const QStringList& command, const QProcessEnvironment& environment,
+                      const std::function<void(QProcess&)>& meanwhile) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(command.first(), command.mid(1));
+    if (meanwhile && process.waitForStarted())
+        meanwhile(process);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError()), timer.elapsed()};
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <QHash>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -42,3 +45,33 @@ QStringList runOnFile(const QString& path, const QString& sql,
                       const QList<QVariantList>& values = {{}});
 // Makes a database file with the program's tables.
 void createDatabase(const QString& path);
+
+// The storing each declarant's schedule comes from, as storers write it (every amount "n,00" in
+// storing n): 0 the rows of its first opening, -1 no rows. Fails (qFatal) when a schedule holds
+// other than 31 rows or a mix of storings, or when its front-page indicator is not "1" exactly
+// for the storings from `markedFrom` on.
+QHash<QString, qint64> storings(TestArchive& archive, qint64 markedFrom = 1);
+
+// Storer processes run one after another, each ended at any moment.
+struct StorerRuns {
+    qint64 next = 1;              // the storing the next storer starts with
+    QHash<QString, qint64> known; // what the schedules held when the last storer ended
+    int during = 0;               // how many ended during a storing
+};
+// Checks the schedules after a storer that started at `runs.next` ended, from what it said
+// ("begin <n> <company>", "done <n> <company>"): each as its last storing done left it, or as
+// before it, or with the storing under way whole. Then moves `runs` past it.
+void checkAfterStorer(TestArchive& archive, const QByteArray& said, StorerRuns& runs);
+
+// A program run to its end: its exit code (-1 when it crashed), what it wrote, how long it took.
+struct ProcessRun {
+    int status = -1;
+    QString out;
+    QString err;
+    qint64 ms = 0;
+};
+// Runs `command` (the program, then its arguments); `meanwhile` acts on it once it started.
+ProcessRun
+runProcess(const QStringList& command,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+           const std::function<void(QProcess&)>& meanwhile = {});
