@@ -115,6 +115,7 @@ AccessReader::AccessReader(const QString& path) : path_(path), handle_(std::make
     if (AccessFile::hasPassword(header))
         fail(QStringLiteral("è protetto da una password: toglierla con Access, poi riprovare"));
     const StandardErrorCatch said;
+    listen(said);
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!handle_->mdb || !mdb_read_catalog(handle_->mdb, MDB_TABLE) || !said.text().isEmpty())
         fail(QStringLiteral("è danneggiato: il suo catalogo non si legge") + told(said));
@@ -127,6 +128,12 @@ void AccessReader::fail(const QString& cause) const {
                         QStringLiteral("Il file Access %1 %2.").arg(path_, cause)};
 }
 
+// Without the catch a page the library cannot read would pass for the end of its table.
+void AccessReader::listen(const StandardErrorCatch& said) const {
+    if (!said.listening())
+        fail(QStringLiteral("non si può leggere: non si può creare un file temporaneo"));
+}
+
 std::unique_ptr<AccessReader::Table> AccessReader::open(const QString& name) {
     MdbHandle* mdb = handle_->mdb;
     for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
@@ -135,6 +142,7 @@ std::unique_ptr<AccessReader::Table> AccessReader::open(const QString& name) {
             QString::fromUtf8(entry->object_name).compare(name, Qt::CaseInsensitive) != 0)
             continue;
         const StandardErrorCatch said;
+        listen(said);
         auto table = std::make_unique<Table>();
         table->def = mdb_read_table(entry);
         if (!table->def || !mdb_read_columns(table->def) || !said.text().isEmpty())
@@ -305,6 +313,7 @@ void AccessReader::readRows(const QString& name, const QStringList& wanted, cons
         QList<QVariantList> records;
         {
             const StandardErrorCatch said;
+            listen(said);
             page = mdb_map_find_next(mdb, def->usage_map, unsigned(def->map_sz), guint32(page));
             if (!said.text().isEmpty())
                 damaged(QStringLiteral("una pagina") + told(said));

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <vector>
 
+class StandardErrorCatch;
 struct S_MdbTableDef;
 
 // Reads the tables of one of the suite's Access files through mdbtools' library, opened read
@@ -35,6 +36,7 @@ class AccessReader {
     struct Table;
     std::unique_ptr<Table> open(const QString& table);
     [[noreturn]] void fail(const QString& cause) const;
+    void listen(const StandardErrorCatch& said) const;
     struct Field {
         bool null;
         QByteArray bytes;

@@ -13,6 +13,8 @@ class StandardErrorCatch {
     StandardErrorCatch(const StandardErrorCatch&) = delete;
     StandardErrorCatch& operator=(const StandardErrorCatch&) = delete;
 
+    // False when no temporary file or descriptor could be had: then nothing is caught.
+    bool listening() const { return saved_ >= 0; }
     // What was written since the catch began; empty when nothing was, or when it could not begin.
     QString text() const;
 
