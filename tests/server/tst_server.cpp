@@ -4,20 +4,18 @@
 #include "transfer/yearcopy.h"
 #include "windowharness.h"
 
-#include <arpa/inet.h>
 #include <atomic>
-#include <netinet/in.h>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QSqlQuery>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
 #include <QtTest>
 #include <QUrlQuery>
-#include <sys/socket.h>
-#include <unistd.h>
 
 // The year's database on a PostgreSQL server shared by several workstations: storings and first
 // openings at the same moment, the server killed in the middle of storings, a server that cannot
@@ -57,35 +55,6 @@ class Storer : public QProcess {
     }
 };
 
-// A port of this machine that never answers: the one place of its queue is taken by a connection
-// that is never accepted, so the opening packets of the next connection are dropped.
-class SilentPort {
-  public:
-    SilentPort() {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        auto* at = reinterpret_cast<sockaddr*>(&address);
-        if (::bind(listening_, at, size) != 0 || ::listen(listening_, 0) != 0 ||
-            ::getsockname(listening_, at, &size) != 0 || ::connect(waiting_, at, size) != 0)
-            qFatal("no silent port: %s", strerror(errno));
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentPort() {
-        ::close(waiting_);
-        ::close(listening_);
-    }
-    SilentPort(const SilentPort&) = delete;
-    SilentPort& operator=(const SilentPort&) = delete;
-    int port() const { return port_; }
-
-  private:
-    int listening_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    int waiting_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    int port_ = 0;
-};
-
 #define STEP(...)                                                                                  \
     do {                                                                                           \
         __VA_ARGS__;                                                                               \
@@ -104,7 +73,10 @@ class TestServer : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestArchive> archive_;
-    const SilentPort silent_;
+    // A port of this machine that never answers: the one place of its queue is taken by a
+    // connection never accepted, so the opening packets of the next one are dropped.
+    QTcpServer silent_;
+    QTcpSocket queued_;
 
     void addDeclarants(int count) {
         for (int i = 1; i <= count; ++i)
@@ -114,6 +86,13 @@ class TestServer : public QObject {
     }
 
   private slots:
+    void initTestCase() {
+        silent_.setListenBacklogSize(0);
+        QVERIFY(silent_.listen(QHostAddress::LocalHost));
+        silent_.pauseAccepting();
+        queued_.connectToHost(QHostAddress::LocalHost, silent_.serverPort());
+        QVERIFY(queued_.waitForConnected());
+    }
     void init() {
         if (!qEnvironmentVariableIsSet("QUADROSX_TEST_SERVER"))
             QSKIP("no test server (QUADROSX_TEST_SERVER)");
@@ -291,7 +270,7 @@ class TestServer : public QObject {
                    "accepting connections on that socket?" +
                    unable;
         // Given up after 5 seconds, not the system's minutes.
-        const QString port = QString::number(silent_.port());
+        const QString port = QString::number(silent_.serverPort());
         QTest::newRow("server that never answers")
             << "postgresql://sxtest@127.0.0.1:" + port + "/postgres"
             << "Errore n. 3001\r\rImpossibile aprire il database: connection to server at "
