@@ -14,15 +14,12 @@ namespace {
 
 // `declarants` declarants with their 31 rows, the amounts as Currency, as the suite keeps them.
 QByteArray accessYear(int declarants) {
-    Jet4::Table front{QStringLiteral("FRONTESPIZIO"), {}, {}};
-    for (const char* name : {"CODAZI", "CFD", "FR_1", "FR_2", "FR_3", "fr_14", "FR_46"})
-        front.columns << Jet4::Column{QString::fromLatin1(name), Jet4::Type::Text};
-    Jet4::Table schedule{QStringLiteral("QUADROSX"), {}, {}};
-    for (const char* name : {"CODAZI", "CFD", "SEQ"})
-        schedule.columns << Jet4::Column{QString::fromLatin1(name), Jet4::Type::Text};
-    for (int j = 1; j <= 10; ++j)
-        schedule.columns << Jet4::Column{QStringLiteral("SX_%1").arg(j),
-                                         j <= 7 ? Jet4::Type::Currency : Jet4::Type::Text};
+    Jet4::Table front{
+        QStringLiteral("FRONTESPIZIO"),
+        Jet4::textColumns({"CODAZI", "CFD", "FR_1", "FR_2", "FR_3", "fr_14", "FR_46"}),
+        {}};
+    Jet4::Table schedule{
+        QStringLiteral("QUADROSX"), Jet4::scheduleColumns(Jet4::Type::Currency), {}};
     for (int i = 0; i < declarants; ++i) {
         const QString code = Bench::companyCode(i);
         const QString taxCode = QStringLiteral("CF%1").arg(i, 14, 10, QLatin1Char('0'));

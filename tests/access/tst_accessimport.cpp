@@ -20,29 +20,15 @@ ProcessRun sxcopy(const QStringList& arguments) {
     return runProcess(QStringList{QStringLiteral(SXCOPY)} + arguments);
 }
 
-void write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-QList<Jet4::Column> textColumns(const QStringList& names) {
-    QList<Jet4::Column> columns;
-    for (const QString& name : names)
-        columns << Jet4::Column{name, Type::Text};
-    return columns;
-}
-
 // A year's database as the suite keeps it: names in any case, fields and a table the program
 // does not use; `declarants` declarants with 31 rows each, the amounts as Currency.
 QList<Jet4::Table> yearTables(int declarants) {
-    Jet4::Table front{QStringLiteral("Frontespizio"),
-                      textColumns({"codazi", "CFD", "FR_1", "FR_2", "FR_3", "FR_14", "fr_46"}),
-                      {}};
+    Jet4::Table front{
+        QStringLiteral("Frontespizio"),
+        Jet4::textColumns({"codazi", "CFD", "FR_1", "FR_2", "FR_3", "FR_14", "fr_46"}),
+        {}};
     front.columns << Jet4::Column{QStringLiteral("FR_DATA"), Type::DateTime};
-    Jet4::Table schedule{QStringLiteral("QUADROSX"), textColumns({"CODAZI", "CFD", "SEQ"}), {}};
-    for (int j = 1; j <= 10; ++j)
-        schedule.columns << Jet4::Column{QStringLiteral("SX_%1").arg(j),
-                                         j <= 7 ? Type::Currency : Type::Text};
+    Jet4::Table schedule{QStringLiteral("QUADROSX"), Jet4::scheduleColumns(Type::Currency), {}};
     for (int d = 0; d < declarants; ++d) {
         const QString code = QString::number(d).rightJustified(5, QLatin1Char('0'));
         front.rows << QVariantList{
@@ -57,7 +43,7 @@ QList<Jet4::Table> yearTables(int declarants) {
             schedule.rows << values;
         }
     }
-    return {front, schedule, {QStringLiteral("ALTRA"), textColumns({"X"}), {{"x"}}}};
+    return {front, schedule, {QStringLiteral("ALTRA"), Jet4::textColumns({"X"}), {{"x"}}}};
 }
 
 } // namespace
@@ -129,7 +115,7 @@ class TestAccessImport : public QObject {
         QList<Jet4::Table> tables = yearTables(1);
         tables[1].columns[3].type = Type(type);
         tables[1].rows[4][3] = value;
-        write(source(), Jet4::fileOf(tables));
+        QVERIFY(writeFile(source(), Jet4::fileOf(tables)));
         const QByteArray before = fileBytes(source());
         const QStringList csv =
             runProcess({"mdb-export", "-T", "%d/%m/%Y %H:%M:%S", source(), "QUADROSX"})
@@ -155,7 +141,7 @@ class TestAccessImport : public QObject {
         QList<Jet4::Table> tables = yearTables(3);
         tables[1].moved = {4, 40, 70};
         tables[1].deleted = {70, 80};
-        write(source(), Jet4::fileOf(tables));
+        QVERIFY(writeFile(source(), Jet4::fileOf(tables)));
         QCOMPARE(runProcess({"mdb-tables", "-1", source()}).out +
                      runProcess({"mdb-count", source(), "QUADROSX"}).out,
                  QStringLiteral("Frontespizio\nQUADROSX\nALTRA\n91\n"));
@@ -228,7 +214,7 @@ class TestAccessImport : public QObject {
             std::generate(page(1), bytes.end(), noise);
         if (fault == "random page")
             std::generate_n(page(11), 4096, noise);
-        write(source(), bytes);
+        QVERIFY(writeFile(source(), bytes));
         QCOMPARE(AccessFile::hasPassword(bytes), fault == "password");
         const ProcessRun run = sxcopy({source(), target()});
         QVERIFY2(run.err.contains(source()) && run.err.contains(said), qPrintable(run.err));
@@ -252,8 +238,8 @@ class TestAccessImport : public QObject {
         const auto fresh = [&] {
             QDir(folder).removeRecursively();
             QDir().mkpath(folder);
-            write(year, yearBytes);
-            write(empty, emptyBytes);
+            QVERIFY(writeFile(year, yearBytes));
+            QVERIFY(writeFile(empty, emptyBytes));
         };
         const auto isNew = [&](const QString& path, const char* count) {
             return fileBytes(path).startsWith("SQLite format 3") &&

@@ -258,10 +258,8 @@ class TestBatchRun : public QObject {
             Jet4::fileOf({{"QUADROSX", {{"SX_1", Jet4::Type::Currency}}, {}}});
         if (database != "kept")
             QVERIFY(QFile::rename(archive->yearPath(), aside));
-        if (database == "Access") {
-            QFile file(archive->yearPath());
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(access) == access.size());
-        }
+        if (database == "Access")
+            QVERIFY(writeFile(archive->yearPath(), access));
         const ProcessRun result = run(arguments);
         const QByteArray left = fileBytes(archive->yearPath());
         if (database != "kept") {

@@ -96,10 +96,8 @@ class TestStartup : public QObject {
         const QString access =
             missing.contains("template") ? h->archive.templatePath() : h->archive.yearPath();
         const QByteArray accessBytes = Jet4::fileOf({{"FRONTESPIZIO", {}, {}}});
-        if (missing.startsWith("Access")) {
-            QFile file(access);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(accessBytes) > 0);
-        }
+        if (missing.startsWith("Access"))
+            QVERIFY(writeFile(access, accessBytes));
         h->platform.otherCopy = missing.contains("copy");
         h->mod.serverBuiltIn = !missing.contains("server");
         if (!h->mod.serverBuiltIn)
@@ -158,12 +156,11 @@ class TestStartup : public QObject {
         const QDir parent = QFileInfo(h->archive.archives()).dir();
         QVERIFY(QDir().rename(h->archive.archives(), parent.filePath(folder)));
         const QString value = folder.startsWith('@') ? folder : parent.filePath(folder);
-        QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN")
-                       .fileName());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(("[General]\nPERCORSOARCHIVI=" + value + "\nPERCORSOPROGRAMMI=" + value + "\n")
-                       .toUtf8());
-        file.close();
+        QVERIFY(writeFile(
+            QSettings(QSettings::NativeFormat, QSettings::UserScope, "TARVESSI", "ZAVIRTEN")
+                .fileName(),
+            ("[General]\nPERCORSOARCHIVI=" + value + "\nPERCORSOPROGRAMMI=" + value + "\n")
+                .toUtf8()));
         const QString current = QDir::currentPath();
         QDir::setCurrent(parent.path());
         h->start();

@@ -354,19 +354,16 @@ class TestServer : public QObject {
         createDatabase(expected);
         runOnFile(expected, "INSERT INTO FRONTESPIZIO VALUES (?, ?, ?, ?, ?, ?, ?)", values);
         runOnFile(expected, "INSERT INTO QUADROSX VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)", keyed);
-        QList<Jet4::Table> access{{"FRONTESPIZIO", {}, values}, {"QUADROSX", {}, keyed}};
-        for (const QString& name : QString("CODAZI CFD FR_1 FR_2 FR_3 fr_14 FR_46").split(' '))
-            access[0].columns << Jet4::Column{name, Jet4::Type::Text};
-        for (const QString& name : QString("CODAZI CFD SEQ").split(' '))
-            access[1].columns << Jet4::Column{name, Jet4::Type::Text};
-        for (int j = 1; j <= 10; ++j)
-            access[1].columns << Jet4::Column{QString("SX_%1").arg(j), Jet4::Type::Text};
-        QFile file(archive_->archives() + "/access.MDB");
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(Jet4::fileOf(access)) > 0);
-        file.close();
+        const QList<Jet4::Table> access{
+            {"FRONTESPIZIO",
+             Jet4::textColumns({"CODAZI", "CFD", "FR_1", "FR_2", "FR_3", "fr_14", "FR_46"}),
+             values},
+            {"QUADROSX", Jet4::scheduleColumns(Jet4::Type::Text), keyed}};
+        const QString accessPath = archive_->archives() + "/access.MDB";
+        QVERIFY(writeFile(accessPath, Jet4::fileOf(access)));
         TestArchive fresh;
         try {
-            AccessImport(file.fileName()).into(*openCopyEnd(fresh.server(), false));
+            AccessImport(accessPath).into(*openCopyEnd(fresh.server(), false));
         } catch (const DatabaseError& e) {
             QFAIL(qPrintable(e.description));
         }

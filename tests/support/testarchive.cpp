@@ -133,6 +133,12 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
 QStringList runOnFile(const QString& path, const QString& sql, const QList<QVariantList>& values) {
     QStringList rows;
     for (const QVariantList& row : values)

@@ -39,6 +39,7 @@ class TestArchive {
 };
 
 QByteArray fileBytes(const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes); // the whole file, anew
 // Runs a statement on a database file once per list of values; returns the rows read, sorted,
 // each field with a mark telling Null (|N) from text (|T).
 QStringList runOnFile(const QString& path, const QString& sql,

@@ -309,6 +309,20 @@ Table catalogue(const QList<Table>& tables, const QList<quint32>& definitionPage
 
 } // namespace
 
+QList<Column> textColumns(const QStringList& names) {
+    QList<Column> columns;
+    for (const QString& name : names)
+        columns << Column{name, Type::Text};
+    return columns;
+}
+
+QList<Column> scheduleColumns(Type amounts) {
+    QList<Column> columns = textColumns({"CODAZI", "CFD", "SEQ"});
+    for (int j = 1; j <= 10; ++j)
+        columns << Column{QStringLiteral("SX_%1").arg(j), j <= 7 ? amounts : Type::Text};
+    return columns;
+}
+
 QByteArray fileOf(const QList<Table>& tables, const QString& password) {
     // Page 0 the header, page 1 an empty data page, then each table: its definition, its usage
     // maps, its data; the catalogue MSysObjects first, whose one data page lists the others.

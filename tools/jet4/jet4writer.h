@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // Writes a small Access 2000 (Jet 4) file, enough for the tests and the demo to have an Access
@@ -39,6 +40,12 @@ struct Table {
     QList<int> moved = {};   // rows an edit moved to a later page: their place keeps a pointer
     QList<int> deleted = {}; // rows deleted, moved or not: still on their page, marked, not counted
 };
+
+// Text columns of these names.
+QList<Column> textColumns(const QStringList& names);
+// The columns of the schedule table as the suite keeps it: the key as text, SX_1 to SX_7 of type
+// `amounts`, SX_8 to SX_10 as text.
+QList<Column> scheduleColumns(Type amounts);
 
 // The file's bytes; a non-empty `password` is set as the database password.
 QByteArray fileOf(const QList<Table>& tables, const QString& password = QString());
